@@ -91,3 +91,19 @@ enum Dialog_Choice {
     DIALOG_CHOICE_5 = 5,
     PERFORMANCE_MAP = 6
 };
+
+// One record of a detailed-design radial table: r/R, then five data columns
+// picked by a DetailedStructSelector (1 thickness over diameter, 2 loading,
+// 3 axial inflow increment, 4 tangential inflow increment, 5 design CL).
+struct DetailedStruct {
+    float radius = 0;
+    float data[5] = {0, 0, 0, 0, 0};
+};
+
+enum DetailedStructSelector {
+    THICKNESS_COLUMN = 1,
+    LOADING_COLUMN = 2,
+    AXIAL_INFLOW_COLUMN = 3,
+    TANGENTIAL_INFLOW_COLUMN = 4,
+    LIFT_COEFFICIENT_COLUMN = 5
+};

@@ -1,4 +1,9 @@
-// Placeholder until the host object exists: the back end never has a window.
+// Placeholder until the host object is implemented.
+#include "design/skarvel_main.h"
+
 #include "design/except.h"
 
-int getGlobalHandle() { return 0; }
+skarvelHostInterface* theHostInterface = nullptr;
+ReadProject* ProjectData = nullptr;
+
+int getGlobalHandle() { return theHostInterface ? theHostInterface->windowHandle : 0; }
