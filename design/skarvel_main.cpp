@@ -7,3 +7,5 @@ skarvelHostInterface* theHostInterface = nullptr;
 ReadProject* ProjectData = nullptr;
 
 int getGlobalHandle() { return theHostInterface ? theHostInterface->windowHandle : 0; }
+
+std::string skarvelHostInterface::getRootDir() const { return rootDir; }
