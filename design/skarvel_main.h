@@ -67,5 +67,27 @@ extern skarvelHostInterface* theHostInterface;
 // The project reader of the host object.
 extern ReadProject* ProjectData;
 
+// The last SETUP_PROJECT argument: the whole project text as the front end
+// sent it. Survives TERMINATE.
+extern std::string projectData;
+
 // Writes the console menu into the log.
 void print_options();
+
+// The answer of one command: `code` is 99 unless the command succeeded
+// (then its own number, or the set-up's failure code for SETUP_PROJECT);
+// `text` is empty unless the command answers with a text.
+struct CommandResult {
+    int32_t code = 99;
+    std::string text;
+};
+
+// The command dispatcher: a two-digit command number directly followed by
+// its argument. Never throws. Exported as a C++ function (mangled name,
+// shown by `nm -DC` as DLL_main(std::string)).
+CommandResult DLL_main(std::string command);
+
+// The last-resort report of a failure that would otherwise leave the
+// library: one notice in the log naming where it was caught and, when
+// known, what failed. Never throws.
+void ReportEscapedFailure(const char* where, const char* what) noexcept;
