@@ -12,9 +12,20 @@ BinaryFile::~BinaryFile() { close(); }
 std::FILE* BinaryFile::open(const char* path, const char* mode) {
     close();
     shortRead = false;
-    fp = std::fopen(path, mode);
-    if (fp == nullptr) ERROR_FILE << "Cannot open binary file: " << path << "\n";
+    lastPath = path != nullptr ? path : "";
+    fp = path != nullptr && mode != nullptr ? std::fopen(path, mode) : nullptr;
+    if (fp == nullptr) ERROR_FILE << "Cannot open binary file: " << lastPath << "\n";
     return fp;
+}
+
+std::FILE* BinaryFile::reopen() {
+    if (lastPath.empty()) {
+        close();
+        ERROR_FILE << "Cannot open binary file: no polar file was named\n";
+        return nullptr;
+    }
+    const std::string path = lastPath;
+    return open(path.c_str(), "rb");
 }
 
 void BinaryFile::close() {

@@ -1,7 +1,14 @@
 // Raw 4-byte reader of the binary polar database.
+//
+// Items are read as raw bytes in the machine's order. A read past the end
+// of the file leaves the argument unchanged and marks the file
+// (short_read), so that the loaders can report a truncated file instead of
+// using stale values. The stream is closed by close(), by a later open()
+// and by the destructor, so no handle is ever leaked.
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 class BinaryFile {
 public:
@@ -12,6 +19,10 @@ public:
     // Opens `path` with the stdio `mode`; on failure writes
     // "Cannot open binary file: <path>" to the error file and returns null.
     std::FILE* open(const char* path, const char* mode);
+    // Opens again, for reading, the file last given to open(); used when the
+    // tables must be reread in another layout. Null when there is none.
+    std::FILE* reopen();
+    const std::string& path() const { return lastPath; }
     void close();
     bool is_open() const { return fp != nullptr; }
     // True once a read delivered fewer than 4 bytes.
@@ -20,6 +31,7 @@ public:
 protected:
     std::FILE* fp = nullptr;
     bool shortRead = false;
+    std::string lastPath;
 };
 
 class RBinaryFile : public BinaryFile {
