@@ -62,13 +62,12 @@ int BuildPerformanceFile::Init(int handle, const char* projectPath) {
     projectBasePath = path.substr(0, dot);
     TempPathName = workDir;
 
-    if (!checkDir(TempPathName.c_str(), 0777)) {
-        if (createDir(TempPathName.c_str(), 0777) != 0) return 7;
-    } else {
-        boost::system::error_code ec;
-        if (!boost::filesystem::is_directory(boost::filesystem::path(TempPathName), ec)) return 7;
-    }
-    return 0;
+    if (!checkDir(TempPathName.c_str(), 0777) && createDir(TempPathName.c_str(), 0777) == 0)
+        return 0;
+    // It existed already, or another process created it meanwhile: it must
+    // be a directory.
+    boost::system::error_code ec;
+    return boost::filesystem::is_directory(boost::filesystem::path(TempPathName), ec) ? 0 : 7;
 }
 
 int BuildDesignFile::Init(int handle, const char* projectPath) {
