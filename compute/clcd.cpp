@@ -112,7 +112,8 @@ float CLCD::at(int i1, int i2, int i3, int i4, int i5, int i6) const {
 
 float CLCD::angleInterp(int set, float alpha, int i, int i2, int i3, int i4, int i5) const {
     const int m = angleCount(set);
-    if (m < 2) return at(set, i2, i3, i4, i5, 1);
+    if (m == 0) return 0.0f;
+    if (m == 1) return at(set, i2, i3, i4, i5, 1);
     i = std::clamp(i, 1, m - 1);
     const float v0 = at(set, i2, i3, i4, i5, i);
     const float v1 = at(set, i2, i3, i4, i5, i + 1);

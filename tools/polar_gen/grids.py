@@ -14,10 +14,10 @@ PRESETS = {
         "xfoil_mach": [0.0, 0.4],
         # xfoil at Mach > 0 only below this thickness (Korn: still
         # subcritical at zero lift with margin)
-        "xfoil_mach_max_tc": 0.22,
+        "xfoil_mach_max_tc": 0.15,
         # ... and only from this Reynolds number up (small, slow propellers
         # meet Mach 0.4 only at their tips, at higher Reynolds numbers)
-        "xfoil_mach_min_re": 1e5,
+        "xfoil_mach_min_re": 2e5,
         "angles": ANGLES,
     },
     # two values per axis: the generator's own test
