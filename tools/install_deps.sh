@@ -7,4 +7,5 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev \
-  libboost-filesystem-dev libboost-system-dev openjdk-17-jdk-headless xfoil
+  libboost-filesystem-dev libboost-system-dev openjdk-17-jdk-headless xfoil \
+  gcc python3
