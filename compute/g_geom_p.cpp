@@ -86,7 +86,9 @@ private:
     bool checkBlock(const OperatingBlock& b) const;
     bool runBlock(const OperatingBlock& b);
     SweepPoint sweepPoint(const OperatingBlock& b, int j) const;
-    void prepareLoad(const StationFlow& flow, float offset);
+    // Undisturbed inflow and first lift distribution of the stations for a
+    // blade-angle offset; with liftLimits also their lift maxima and minima.
+    void prepareLoad(const StationFlow& flow, float offset, bool liftLimits);
     bool analysePoint(const OperatingBlock& b, const SweepPoint& sweep, int k, float* offset,
                       PointResult* result);
     bool solveWake(const StationFlow& flow, float offset, WakePass* pass, int* passes);
@@ -102,7 +104,6 @@ private:
     std::unique_ptr<Get_Performance_CLCD> blade_;
     std::unique_ptr<Get_Performance_CLCD> single_;
     int firstLine_ = 1;
-    int supersonic_ = 0;
     float diameter_ = 0;    // of the current block
     float chordScale_ = 0;  // diameter that turned the station chords into metres
     float degree_ = 0;
@@ -299,11 +300,13 @@ SweepPoint PerformanceAnalysis::sweepPoint(const OperatingBlock& b, int j) const
     return p;
 }
 
-void PerformanceAnalysis::prepareLoad(const StationFlow& flow, float offset) {
+void PerformanceAnalysis::prepareLoad(const StationFlow& flow, float offset,
+                                      bool liftLimits) {
     const int m = s123_.NUMM1;
     const int withEnds = 1;
-    supersonic_ = 0;
-    initmr_(&stations, &m, &withEnds, behind_.VELDED, gspec_.BETAG, &flow, &supersonic_);
+    int supersonic = 0;
+    initmr_(&stations, &m, &withEnds, behind_.VELDED, gspec_.BETAG, &flow, &supersonic);
+    if (liftLimits) compute_clmax(blade_.get(), &stations, &m, &kClMaxTolerance);
     initcl_(blade_.get(), &stations, &m, gspec_.BETAG, &offset);
 }
 
@@ -357,7 +360,6 @@ bool PerformanceAnalysis::solveWake(const StationFlow& flow, float offset, WakeP
         }
         stop = Check_Wake_Convergence(blade_.get(), &s, &q, newAngles, &offset, &flow,
                                       &wakeRing_, pass);
-        if (pass->supersonic) supersonic_ = 1;
     }
     *passes = q;
 
@@ -435,7 +437,10 @@ bool PerformanceAnalysis::analysePoint(const OperatingBlock& b, const SweepPoint
     r.flags.notpos = search.notpos;
     r.flags.lstall = pass.range.outside;
     r.flags.lgig = pass.range.above;
-    r.flags.mwarn = supersonic_;
+    // The warning describes the reported solution, not the iterates on the
+    // way to it.
+    for (int i = 1; i <= m; ++i)
+        if (stations.mach[i] > 1.0f) r.flags.mwarn = 1;
     return true;
 }
 
@@ -451,7 +456,6 @@ void PerformanceAnalysis::report(const OperatingBlock& b, const PointResult& res
 
 bool PerformanceAnalysis::runBlock(const OperatingBlock& b) {
     const bool angleMode = b.loadWord == "ANGLE";
-    const int m = s123_.NUMM1;
     const int loads = b.loadCount;
     const float reference = geometry.referenceAngle;
     for (int k = 1; k <= loads; ++k) {
@@ -484,11 +488,7 @@ bool PerformanceAnalysis::runBlock(const OperatingBlock& b) {
             getCurrBladeAngleOffset(&first, loadList.angles, &reference, &offset);
         else
             getCurrBladeAngleOffset(&j, startAngles, &reference, &offset);
-        const int withEnds = 1;
-        supersonic_ = 0;
-        initmr_(&stations, &m, &withEnds, behind_.VELDED, gspec_.BETAG, &flow, &supersonic_);
-        compute_clmax(blade_.get(), &stations, &m, &kClMaxTolerance);
-        initcl_(blade_.get(), &stations, &m, gspec_.BETAG, &offset);
+        prepareLoad(flow, offset, true);
 
         const float n = point.revolutions;
         const float d = diameter_;
@@ -537,7 +537,7 @@ bool PerformanceAnalysis::runBlock(const OperatingBlock& b) {
                     getCurrBladeAngleOffset(&next, loadList.angles, &reference, &offset);
                 else
                     getCurrBladeAngleOffset(&j, startAngles, &reference, &offset);
-                prepareLoad(flow, offset);
+                prepareLoad(flow, offset, false);
             }
         }
     }
