@@ -11,6 +11,8 @@
 #include "compute/clcd.h"
 #include "compute/engine_state.h"
 #include "compute/make_geo.h"
+#include "design/fit.h"
+#include "design/getperf.h"
 #include "tests/engine_decks.h"
 #include "tests/synthetic_polar.h"
 
@@ -319,6 +321,56 @@ TEST_F(DesignGeometry, DefaultStationsGiveAPlausibleBlade) {
                     (x[i] - x[i - 1]);
     const double trapezoid = 100000.0 / 16.0 * integral;
     EXPECT_NEAR(g.activityFactor, trapezoid, 0.04 * trapezoid);
+}
+
+// The design job's road on: the geometry read back from the report and
+// smoothed from hub to tip.
+TEST_F(DesignGeometry, ReportReadsBackAndSmoothsFromHubToTip) {
+    ASSERT_EQ(Run(), 0) << run.Error();
+    const GeometrySection table = ReadGeometry(run.Output(), 11);
+    ASSERT_TRUE(table.found);
+
+    Propeller_geom raw[11], smooth[13];
+    ExtractGeometry reader(run.output);
+    reader.Get_Geometry(raw, 11);
+    ASSERT_EQ(reader.notFound, 0);
+    for (int k = 0; k < 11; ++k) {
+        EXPECT_FLOAT_EQ(raw[k].radius, table.rows[k].radius);
+        EXPECT_FLOAT_EQ(raw[k].chordRatio, table.rows[k].chord);
+        EXPECT_FLOAT_EQ(raw[k].thicknessRatio, table.rows[k].tc);
+        EXPECT_FLOAT_EQ(raw[k].twist, table.rows[k].twist);
+    }
+
+    Propeller_geom* in[] = {raw};
+    Propeller_geom* out[] = {smooth};
+    int status = 0;
+    FitGeometry fit(status, in, out, 11, design.hub, 13, 1);
+    fit.Fit();
+    EXPECT_FLOAT_EQ(smooth[0].radius, design.hub);
+    EXPECT_FLOAT_EQ(smooth[12].radius, 1.0f);
+    for (int i = 0; i < 13; ++i) {
+        if (i > 0) {
+            EXPECT_GT(smooth[i].radius, smooth[i - 1].radius);
+        }
+        EXPECT_GE(smooth[i].chordRatio, 0.0f);
+        EXPECT_GT(smooth[i].thicknessRatio, 0.0f);
+    }
+    EXPECT_GT(smooth[0].twist, smooth[12].twist);
+}
+
+// Every station array holds the largest station count.
+TEST_F(DesignGeometry, FullStationCapacity) {
+    std::ostringstream g;
+    g << kMaxBladeStations << "\n";
+    for (int k = 1; k <= kMaxBladeStations; ++k)
+        g << 0.21f + 0.78f * (k - 1) / (kMaxBladeStations - 1) << "\t0.01\t0.3\t\n";
+    g << "60\t" << kDiameter << "\t1.4\t288.15\t1.4607e-05\t1.225\t340.29\t\n";
+    design.geometry = g.str();
+    ASSERT_EQ(Run(), 0) << run.Error();
+    const GeometrySection table = ReadGeometry(run.Output(), kMaxBladeStations);
+    ASSERT_TRUE(table.found);
+    EXPECT_NEAR(table.rows.back().radius, 0.99f, 1e-4);
+    for (const GeometryRow& r : table.rows) EXPECT_GT(r.chord, 0.0f);
 }
 
 TEST_F(DesignGeometry, LiftAboveStallIsLoweredAndChordGrows) {
