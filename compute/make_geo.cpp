@@ -30,13 +30,13 @@ constexpr float kAngleTolerance = 0.0017449999f;  // bracket width ending an ang
 constexpr float kLiftTolerance = 0.0017449999f;   // lift match of the camber search
 
 // Default thickness-to-chord ratio along the radius, for decks that give no
-// thickness.
-float kDefaultTcRadius[] = {0.0f, 0.15f, 0.2f,  0.21f, 0.22f,  0.24f, 0.265f, 0.3f,   0.4f, 0.5f,
+// thickness (not const only because the interpolator takes plain pointers).
+float defaultTcRadius[] = {0.0f, 0.15f, 0.2f,  0.21f, 0.22f,  0.24f, 0.265f, 0.3f,   0.4f, 0.5f,
                             0.6f, 0.7f,  0.8f,  0.9f,  0.95f,  0.975f, 0.98f, 0.99f,  1.0f};
-float kDefaultTc[] = {0.4f,   0.3f,    0.2f,   0.18f,  0.167f, 0.15f,  0.138f, 0.128f, 0.1052f,
+float defaultTcTable[] = {0.4f,   0.3f,    0.2f,   0.18f,  0.167f, 0.15f,  0.138f, 0.128f, 0.1052f,
                       0.0829f, 0.0661f, 0.0571f, 0.052f, 0.0438f, 0.0394f, 0.0391f, 0.0384f,
                       0.0338f, 0.0262f};
-constexpr int kDefaultTcCount = sizeof(kDefaultTc) / sizeof(kDefaultTc[0]);
+constexpr int kDefaultTcCount = sizeof(defaultTcTable) / sizeof(defaultTcTable[0]);
 
 // Attack-angle bracket of the section search, fixed on the first pass of a case.
 float alphaLow = 0.0f;
@@ -66,6 +66,14 @@ float LiftAt(Get_Design_CLCD* lookup, int station, int rey, int camb, int tc, fl
     return lookup->get_design_CLCD(station, set, rey, camb, tc, alpha);
 }
 
+// Index of the first tabulated angle of the lift set (count of them) whose
+// lift is not negative; 0 when there is none.
+int FirstLiftNotNegative(Get_Design_CLCD* lookup, int k, int rey, int camb, int tc, int count) {
+    for (int i = 1; i <= count; ++i)
+        if (LiftAt(lookup, k, rey, camb, tc, shape_.ALPHADB[i - 1][0]) >= 0.0f) return i;
+    return 0;
+}
+
 // Angle whose lift is `lift`, by bisection on [low, high].
 float AttackAngle(Get_Design_CLCD* lookup, int k, int rey, int camb, int tc, float lift, float low,
                   float high) {
@@ -87,9 +95,7 @@ bool AttachedInterval(Get_Design_CLCD* lookup, int k, int rey, int camb, int tc,
     const int count = std::min<int>(shape_.NALPHA[0], kMaxPolarAngles);
     auto angle = [](int i) { return shape_.ALPHADB[i - 1][0]; };
     auto value = [&](int i) { return LiftAt(lookup, k, rey, camb, tc, angle(i)); };
-    int first = 0;  // first angle with a non-negative lift
-    for (int i = 1; i <= count && first == 0; ++i)
-        if (value(i) >= 0.0f) first = i;
+    const int first = FirstLiftNotNegative(lookup, k, rey, camb, tc, count);
     if (first <= 1) return false;
     if (lift >= 0.0f) {
         for (int i = first; i <= count; ++i) {
@@ -124,7 +130,10 @@ int ComputeChords(float* coefficients, float* velDefect, float V, float* cl, flo
     for (int k = 1; k <= shape_.NSTA; ++k) {
         const float x = shape_.XSTA[k];
         const bool tip = x >= 0.999999f;
-        const float phi = tip ? geom_.PI : std::acos((1.0f + xhub - 2.0f * x) / (1.0f - xhub));
+        // (A station admitted just inside the hub radius keeps a valid angle.)
+        const float phi =
+            tip ? geom_.PI
+                : std::acos(std::clamp((1.0f + xhub - 2.0f * x) / (1.0f - xhub), -1.0f, 1.0f));
 
         // Grid interval (from the first interval on, so a station at the hub
         // radius does not look below the grid).
@@ -323,7 +332,7 @@ int thck_(float* thickness, int32_t* count, float* radii, float* cl, float* defa
     *thicknessGiven = thickness[1] == 0.0f ? 0 : 1;
     if (!*thicknessGiven) {
         int lastT = n, lastS = kDefaultTcCount - 1, firstS = 0, firstT = 1;
-        line_1(kDefaultTcRadius, kDefaultTc, radii, defaultTc, &lastT, &lastS, &firstS, &firstT);
+        line_1(defaultTcRadius, defaultTcTable, radii, defaultTc, &lastT, &lastS, &firstS, &firstT);
     }
     return 0;
 }
@@ -393,9 +402,7 @@ float get_stall_cl(Get_Design_CLCD* lookup, int* station, int* reyIndex, int* ca
     auto lift = [&](int i) {
         return LiftAt(lookup, *station, *reyIndex, *cambIndex, *tcIndex, shape_.ALPHADB[i - 1][0]);
     };
-    int first = 0;  // first angle with a non-negative lift
-    for (int i = 1; i <= count && first == 0; ++i)
-        if (lift(i) >= 0.0f) first = i;
+    const int first = FirstLiftNotNegative(lookup, *station, *reyIndex, *cambIndex, *tcIndex, count);
     if (first <= 1) return 0.0f;
 
     const int from = *kind == 1 ? first - 1 : 1;
@@ -455,7 +462,8 @@ int calculate_geometry(float* coefficients, float* velDefect, float* V, float* c
                        float* tc, uint16_t* flags) {
     if (*retry == 0) {
         alphaLow = shape_.ALPHADB[0][0] - 0.35f;
-        alphaHigh = shape_.ALPHADB[shape_.NALPHA[0] - 1][0] + 0.35f;
+        const int lastAngle = std::clamp<int>(shape_.NALPHA[0], 1, kMaxPolarAngles);
+        alphaHigh = shape_.ALPHADB[lastAngle - 1][0] + 0.35f;
         *retry = 1;
     }
     sectionsIncomplete = false;
