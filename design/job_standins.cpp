@@ -36,15 +36,3 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
                                       Operating_Point* /*points*/, bool /*isStdAtmos*/) {
     return NotAvailable("BuildDesignFile::GenerateGeometry", __LINE__);
 }
-
-void BuildDesignFile::Rank_Propeller_Geometries(const float* /*idealEfficiencies*/,
-                                                const float* /*results*/, const int& /*n*/,
-                                                const Operating_Point* /*points*/,
-                                                ERR_RMS* /*errRms*/, int* /*order*/) {
-    NotAvailable("BuildDesignFile::Rank_Propeller_Geometries", __LINE__);
-}
-
-int BuildDesignFile::Get_Opt_Efficiencies(const std::string& /*outputPath*/,
-                                          float* /*idealEfficiencies*/) {
-    return NotAvailable("BuildDesignFile::Get_Opt_Efficiencies", __LINE__);
-}
