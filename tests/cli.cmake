@@ -14,7 +14,7 @@ if(TARGET skarvel)
       "State|state@@${SKARVEL_CLI_DIR}/example.prj|^<1>EnableDesignMain\n.*<1>GoodDetlDesignSpec\n$|0"
       "StateWithLog|--log@@state@@${SKARVEL_CLI_DIR}/example.prj|SETUP_PROJECT successful\n.*GET_LOG called|0"
       "Send|send@@${SKARVEL_CLI_DIR}/example.prj@@57@@58@@81|^57: 57\n58: 58\n81: 99\n<0>EnableDesignMain|0"
-      "SendFailingCommand|send@@${SKARVEL_CLI_DIR}/example.prj@@53|Input data invalid.*skarvel: command 53 answered 99|1"
+      "SendFailingCommand|send@@${SKARVEL_CLI_DIR}/example.prj@@57@@62|^57: 57\n62: 99\n.*INVALID COMMAND.*skarvel: command 62 answered 99|1"
       "MalformedProject|state@@${SKARVEL_CLI_DIR}/broken.prj|General failure during SETUP_PROJECT.*skarvel: SETUP_PROJECT failed with code 1|1"
       "MissingProject|state@@${SKARVEL_CLI_DIR}/missing.prj|skarvel: cannot read the project file|2"
       "BadCommandNumber|send@@${SKARVEL_CLI_DIR}/example.prj@@5x|not a command number|2"
