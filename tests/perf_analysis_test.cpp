@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "design/fit.h"
 #include "design/getperf.h"
 #include "design/job_records.h"
+#include "design/mkperf.h"
 #include "tests/engine_decks.h"
 #include "tests/synthetic_polar.h"
 
@@ -36,6 +38,7 @@ struct PerfDeck {
     float hub = 0.2f;
     float activityFactor = 0.0f;
     int points = 9;
+    std::string inflow = "UNIFORM\n";
     std::string rows;  // default: the constant-pitch blade
     std::vector<Block> blocks{Block()};
 
@@ -54,7 +57,7 @@ struct PerfDeck {
     std::string Text() const {
         std::ostringstream s;
         s << "4\t" << num << "\t3\t9\t" << blocks[0].J << "\t" << hub << "\t\n"
-          << activityFactor << "\t\nUNIFORM\nTest blade\n"
+          << activityFactor << "\t\n" << inflow << "Test blade\n"
           << points << "\n0.75\t"
           << std::atan(1.2f / (3.1415927f * 0.75f)) * 180.0f / 3.1415927f << "\n"
           << (rows.empty() ? BladeRows(points, hub) : rows);
@@ -297,6 +300,154 @@ TEST_F(PerfAnalysis, TwelfthConditionIsNumbered00012) {
     // The reported blade angles follow the load list.
     const std::vector<Row> rows = Rows(text);
     EXPECT_NEAR(rows[2].beta, 30.0f, 0.01f);
+}
+
+TEST_F(PerfAnalysis, PointsAfterThreeUnreachableTargetsAreSkipped) {
+    PerfDeck deck;
+    deck.blocks[0].load = "POWER";
+    deck.blocks[0].value = 3.0f;
+    deck.blocks[0].step = 0.5f;
+    deck.blocks[0].count = 5;
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::vector<Row> reduced = Rows(run.Output());
+    ASSERT_EQ(reduced.size(), 5u) << run.Output();
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(reduced[k].notpos, k < 3 ? 1 : 2) << k;
+    EXPECT_FLOAT_EQ(reduced[3].cpcor, 99.999f);
+    EXPECT_FLOAT_EQ(reduced[4].ct, 99.999f);
+    EXPECT_NEAR(reduced[4].target, 5.0f, 1e-4);
+
+    // The full report leaves the skipped points out.
+    deck.blocks[0].report = "FULL";
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    EXPECT_EQ(Rows(run.Output()).size(), 3u);
+    EXPECT_EQ(run.Output().find("CONDITION 00004"), std::string::npos);
+}
+
+TEST_F(PerfAnalysis, WakeAtItsPassLimitIsFlaggedAndWarned) {
+    // Deeply stalled at a low advance ratio: the wake does not settle.
+    PerfDeck deck;
+    deck.blocks[0].report = "FULL";
+    deck.blocks[0].J = 0.2f;
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::string text = run.Output();
+    const std::vector<Row> rows = Rows(text);
+    ASSERT_EQ(rows.size(), 1u) << text;
+    EXPECT_EQ(rows[0].nwake, 90);
+    EXPECT_EQ(rows[0].lstall, 1);
+    EXPECT_NE(text.find("\n      WARNING -- POOR WAKE ANGLE CONVERGENCE: "), std::string::npos);
+    EXPECT_NE(text.find("\n      WARNING -- STALLED ROTOR"), std::string::npos);
+}
+
+TEST_F(PerfAnalysis, PrescribedActivityFactorScalesTheChords) {
+    PerfDeck deck;
+    deck.blocks[0].report = "FULL";
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::string own = run.Output();
+    const float computed = engine_test::ValueAfter(own, "ACTIVITY FACTOR", 0);
+    ASSERT_GT(computed, 50.0f);
+    const Row base = Rows(own).at(0);
+
+    deck.activityFactor = 1.2f * computed;
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::string scaled = run.Output();
+    EXPECT_NEAR(engine_test::ValueAfter(scaled, "ACTIVITY FACTOR", 0), 1.2f * computed, 1e-3);
+    // The first geometry row's chord/D, scaled by the same factor.
+    auto firstChord = [](const std::string& t) {
+        std::istringstream in(t.substr(t.find("TWIST \n") + 7));
+        float x = 0, chord = 0;
+        in >> x >> chord;
+        return chord;
+    };
+    EXPECT_NEAR(firstChord(scaled), 1.2f * firstChord(own), 1e-4);
+    // Wider blades at the same angle: more thrust and power.
+    const Row wide = Rows(scaled).at(0);
+    EXPECT_GT(wide.ct, 1.1f * base.ct);
+    EXPECT_GT(wide.cp, 1.1f * base.cp);
+}
+
+TEST_F(PerfAnalysis, UniformVelocityDefectActsAsALowerAdvanceRatio) {
+    // A wake fraction w everywhere slows the inflow to (1 - w) V: the blade
+    // then works as in free flow at J (1 - w).
+    PerfDeck deck;
+    deck.blocks[0].report = "FULL";
+    deck.blocks[0].J = 0.8f;
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const Row free = Rows(run.Output()).at(0);
+
+    deck.inflow = "NONUNIFORM\n0.2\t0.2\t0.0\t\n1.0\t0.2\t0.0\t\n999.999\t0.0\t0.0\n";
+    deck.blocks[0].J = 1.0f;
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::string text = run.Output();
+    EXPECT_NE(text.find("NONUNIFORM FLOW SPECIFIED"), std::string::npos);
+    const Row behind = Rows(text).at(0);
+    EXPECT_FLOAT_EQ(behind.J, 1.0f);
+    EXPECT_NEAR(behind.ct, free.ct, 0.002f);
+    EXPECT_NEAR(behind.cp, free.cp, 0.002f);
+}
+
+// A blade designed by the engine for one condition, smoothed to hub and tip
+// as the design job does and analysed at that condition with the design's
+// blade angle, gives the design's thrust and power.
+TEST_F(PerfAnalysis, DesignedBladeMeetsItsDesignPoint) {
+    constexpr int kStations = 11;
+    engine_test::DesignCase design;
+    design.type = 2;
+    design.J = 0.9f;
+    design.load = 0.1f;  // thrust coefficient
+    design.activityFactor = 0;
+    design.drag = "1\nDRAG\t0.3\t0.0200\n";
+    design.geometrySwitch = 0;
+    std::ostringstream g;
+    g << kStations << "\n";
+    for (int k = 1; k <= kStations; ++k) {
+        const float x = 0.2f + 0.8f * (1.0f - std::cos(3.1415927f * k / (kStations + 1))) / 2.0f;
+        g << x << "\t" << 2.0f * (0.003f + 0.03f * (1.0f - x)) << "\t0.4\t\n";
+    }
+    g << "60\t2\t1.4\t288.15\t1.46e-05\t1.225\t340.29\t\n";
+    design.geometry = g.str();
+    ASSERT_EQ(run.Run(engine_test::Deck({design})), 0) << run.Error();
+    const engine_test::DesignReport report = engine_test::ReadReport(run.Output());
+    ASSERT_TRUE(report.found);
+    ASSERT_NEAR(report.CT, 0.1f, 0.002f);
+
+    Propeller_geom raw[kStations], smooth[kStations + 2];
+    ExtractGeometry reader(run.output);
+    reader.Get_Geometry(raw, kStations);
+    ASSERT_EQ(reader.notFound, 0);
+    Propeller_geom* in[] = {raw};
+    Propeller_geom* out[] = {smooth};
+    int status = 0;
+    FitGeometry fit(status, in, out, kStations, 0.2f, kStations + 2, 1);
+    ASSERT_TRUE(fit.fit_data(0));
+
+    Operating_Point point;
+    point.advanceRatio = 0.9f;
+    point.speed = 60.0f;
+    point.temperature = 288.15f;
+    point.kinematicViscosity = 1.46e-05f;
+    point.density = 1.225f;
+    point.soundSpeed = 340.29f;
+    point.loadKind = 3;
+    Geometric_Constraints constraints;
+    constraints.hubRatio = 0.2f;
+    constraints.diameter = 2.0f;
+    constraints.bladeCount = 3;
+    constraints.title = "Round trip";
+    Options options;
+    options.reportMode = 0;
+    {
+        CreatePerformanceFile deck(run.deck, 0, 9, design.num, 1);  // the design's grid
+        point.loadValue = deck.get_reference_angle(smooth, kStations + 2).second;
+        deck.write_to_file(&point, constraints, nullptr, &options, smooth, kStations + 2);
+    }
+    ResetDatabase();
+    ASSERT_EQ(Proprun(run.control.c_str()), 0) << run.Error();
+    const std::vector<Row> rows = Rows(run.Output());
+    ASSERT_EQ(rows.size(), 1u) << run.Output();
+    EXPECT_EQ(rows[0].lstall, 0);
+    EXPECT_NEAR(rows[0].ct, report.CT, 0.05f * report.CT);
+    EXPECT_NEAR(rows[0].cp, report.CP, 0.05f * report.CP);
+    EXPECT_NEAR(rows[0].efficiency, report.efficiency, 0.01f);
 }
 
 struct BadDeckCase {
