@@ -1,0 +1,370 @@
+// The builders' checks of the operating-point tables and of the performance
+// maps: each row becomes an Operating_Point in engine units, with its load
+// as a thrust or power coefficient or a blade angle.
+#include <cmath>
+#include <string>
+
+#include "design/cell_number.h"
+#include "design/desutil.h"
+#include "design/except.h"
+#include "design/units.h"
+
+namespace {
+
+constexpr const char* kSource = "../../design/desutil";
+constexpr const char* kInvalidTitle = "Invalid project data";
+
+// Positions in the unit selections handed to Get_Loads. The standard
+// atmosphere rows use ComboIndex 0-4 (a map its BasicUnits); the rows with
+// given gas properties use ComboIndex 5-10, of which 5 speed, 6 load,
+// 9 speed of sound and 10 RPM are read (density and kinematic viscosity
+// are taken as given).
+enum StdUnit { STD_SPEED = 0, STD_LOAD = 1, STD_TEMPERATURE = 2, STD_ALTITUDE = 3, STD_RPM = 4 };
+enum GasUnit { GAS_SPEED = 0, GAS_LOAD = 1, GAS_SOUND_SPEED = 4, GAS_RPM = 5 };
+constexpr int kGasUnitsFirst = 5;
+
+void Notice(int handle, const std::string& message, int line) {
+    MessageBoxFyi(handle, message.c_str(), kInvalidTitle, 0, kSource, line);
+}
+
+// The unit of the rotational-speed field, or false (with the unknown-unit
+// notice) for an index outside RPMUnits_List.
+bool RpmUnit(int index, int* unit) {
+    Units_Select u;
+    if (!UnitAt(RPMUnits_List, ListSize(RPMUnits_List), index, &u)) {
+        MessageBoxFyi(getGlobalHandle(), "ERROR - Unknown conversion", nullptr, 0, kSource,
+                      __LINE__);
+        return false;
+    }
+    *unit = u;
+    return true;
+}
+
+int SpeedUnit(int index) {
+    Units_Select u;
+    return UnitAt(SpeedUnits_List, ListSize(SpeedUnits_List), index, &u) ? u : -1;
+}
+
+// Reads cells [0, n) of a table row as numbers; false after a notice.
+template <typename Row>
+bool ReadRow(const Row& row, int n, const char* const* names, const std::string& where,
+             int handle, float* values) {
+    for (int c = 0; c < n; ++c)
+        if (!ReadCellFloat(row.cell[c].c_str(), where + ": " + names[c], handle, &values[c]))
+            return false;
+    return true;
+}
+
+bool IsPositiveFinite(float v) { return std::isfinite(v) && v > 0; }
+
+// Counts the rows of a point table (first cell non-empty, at most
+// kTableRows); -1 when a counted row has an empty cell.
+template <typename Row, int Cells>
+int CountRows(const Row (&table)[kTableRows]) {
+    int rows = 0;
+    while (rows < kTableRows && !table[rows].cell[0].empty()) ++rows;
+    for (int i = 0; i < rows; ++i)
+        for (int c = 1; c < Cells; ++c)
+            if (table[i].cell[c].empty()) return -1;
+    return rows;
+}
+
+}  // namespace
+
+// ---- standard atmosphere ------------------------------------------------------
+
+int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadListSize,
+                                    const int32_t* units, const Loads_Record_stdAtmos& row,
+                                    Operating_Point* point, const MapType& map) {
+    static const char* const kNames[5] = {"first kinematic value", "second kinematic value",
+                                          "altitude", "temperature", "load"};
+    float cell[5];
+    if (!ReadRow(row, 5, kNames, "Operating point", windowHandle, cell)) return 0;
+
+    const float altitudeFactor = get_SI_ConversionFactor(0, AltUnits_List,
+                                                         ListSize(AltUnits_List),
+                                                         units[STD_ALTITUDE]);
+    speedFactor = get_SI_ConversionFactor(0, SpeedUnits_List, ListSize(SpeedUnits_List),
+                                          units[STD_SPEED]);
+    int rpmUnit = 0;
+    if (!RpmUnit(units[STD_RPM], &rpmUnit)) return 0;
+    const int speedUnit = SpeedUnit(units[STD_SPEED]);
+    float rpm = map == FIXED_SPEED_MAP ? cell[1] : cell[0];
+    float speed = map == FIXED_SPEED_MAP ? cell[0] : cell[1];
+    Get_Kinematic_Parameters(speedFactor, rpmUnit, speedUnit, rpm, speed);
+    workRPM = rpm;
+
+    workAltitude = cell[2] * altitudeFactor;
+    loadFactor = get_SI_ConversionFactor(workRPM, loadList, loadListSize, units[STD_LOAD]);
+    bool temperatureKnown = true;
+    workTemperature = TemperatureToKelvin(workAltitude, cell[3], TempUnits_List,
+                                          ListSize(TempUnits_List), units[STD_TEMPERATURE],
+                                          stdTemperature, &temperatureKnown);
+    workLoad = cell[4] * loadFactor;
+    revPerSec = workRPM / 60;
+    compute_gasProperties_stdAtmos(workTemperature, stdTemperature, workAltitude, workViscosity,
+                                   workDensity, workSoundSpeed);
+
+    // Every unit must have been convertible: a stand-in factor would
+    // otherwise pass into the deck as if it were data.
+    if (altitudeFactor == kUnknownConversion || speedFactor == kUnknownConversion ||
+        loadFactor == kUnknownConversion || !temperatureKnown)
+        return 0;
+
+    Units_Select loadUnit = UNIT_BETA_75;
+    UnitAt(loadList, loadListSize, units[STD_LOAD], &loadUnit);
+    lastLoadKind = LoadKindOf(loadUnit);
+    const float D = geomConstraints.diameter;
+    if (lastLoadKind == 2)
+        lastCoefficient = Cp(workLoad, workDensity, revPerSec, D, loadUnit);
+    else if (lastLoadKind == 1)
+        lastCoefficient = Ct(workLoad, workDensity, revPerSec, D, loadUnit);
+    else
+        lastCoefficient = workLoad;
+
+    const float J = speed * 60 / (workRPM * D);
+    if (!(J >= 0) || J > maxAdvanceRatio) {  // also refuses a J that is not a number
+        MessageBoxModal(windowHandle,
+                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
+                        "diameter, velocity and RPM.",
+                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        return 0;
+    }
+    if (!(workTemperature > 0)) {
+        Notice(windowHandle,
+               "Operating point: temperature = " + std::to_string(workTemperature) +
+                   " K must be above absolute zero",
+               __LINE__);
+        return 0;
+    }
+    if (!IsPositiveFinite(workDensity) || !IsPositiveFinite(workViscosity) ||
+        !IsPositiveFinite(workSoundSpeed) || !std::isfinite(lastCoefficient)) {
+        Notice(windowHandle,
+               "Operating point: altitude = " + std::to_string(workAltitude) +
+                   " m lies outside the standard atmosphere",
+               __LINE__);
+        return 0;
+    }
+
+    point->advanceRatio = J;
+    point->rpm = workRPM;
+    point->speed = map == FIXED_SPEED_MAP ? speed : -revPerSec;
+    point->temperature = workTemperature;
+    point->kinematicViscosity = workViscosity;
+    point->altitude = workAltitude;
+    point->density = workDensity;
+    point->soundSpeed = workSoundSpeed;
+    point->loadKind = lastLoadKind;
+    point->loadValue = lastCoefficient;
+    point->atmosphere = geometry.atmosphere;
+    return 1;
+}
+
+// ---- given gas properties -----------------------------------------------------
+
+int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadListSize,
+                                    const int32_t* units, const Loads_Record_notStdAtmos& row,
+                                    Operating_Point* point, const MapType& map) {
+    static const char* const kNames[6] = {"first kinematic value", "second kinematic value",
+                                          "density", "kinematic viscosity", "speed of sound",
+                                          "load"};
+    float cell[6];
+    if (!ReadRow(row, 6, kNames, "Operating point", windowHandle, cell)) return 0;
+
+    speedFactor = get_SI_ConversionFactor(0, SpeedUnits_List, ListSize(SpeedUnits_List),
+                                          units[GAS_SPEED]);
+    int rpmUnit = 0;
+    if (!RpmUnit(units[GAS_RPM], &rpmUnit)) return 0;
+    const int speedUnit = SpeedUnit(units[GAS_SPEED]);
+    float rpm = map == FIXED_SPEED_MAP ? cell[1] : cell[0];
+    float speed = map == FIXED_SPEED_MAP ? cell[0] : cell[1];
+    Get_Kinematic_Parameters(speedFactor, rpmUnit, speedUnit, rpm, speed);
+    workRPM = rpm;
+
+    workDensity = cell[2];
+    workViscosity = cell[3];
+    const float soundFactor = get_SI_ConversionFactor(
+        0, SpeedUnits_List, ListSize(SpeedUnits_List), units[GAS_SOUND_SPEED]);
+    workSoundSpeed = cell[4] * soundFactor;
+    workTemperature = 0;
+    workAltitude = 0;
+    loadFactor = get_SI_ConversionFactor(workRPM, loadList, loadListSize, units[GAS_LOAD]);
+    workLoad = cell[5] * loadFactor;
+    revPerSec = workRPM / 60;
+
+    if (speedFactor == kUnknownConversion || soundFactor == kUnknownConversion ||
+        loadFactor == kUnknownConversion)
+        return 0;
+    const struct {
+        const char* name;
+        float value;
+    } gas[] = {{"density", workDensity},
+               {"kinematic viscosity", workViscosity},
+               {"speed of sound", workSoundSpeed}};
+    for (const auto& g : gas) {
+        if (!IsPositiveFinite(g.value)) {
+            Notice(windowHandle,
+                   std::string("Operating point: ") + g.name + " = " + std::to_string(g.value) +
+                       " must be above 0",
+                   __LINE__);
+            return 0;
+        }
+    }
+
+    Units_Select loadUnit = UNIT_BETA_75;
+    UnitAt(loadList, loadListSize, units[GAS_LOAD], &loadUnit);
+    lastLoadKind = LoadKindOf(loadUnit);
+    const float D = geomConstraints.diameter;
+    if (lastLoadKind == 2)
+        lastCoefficient = Cp(workLoad, workDensity, revPerSec, D, loadUnit);
+    else if (lastLoadKind == 1)
+        lastCoefficient = Ct(workLoad, workDensity, revPerSec, D, loadUnit);
+    else
+        lastCoefficient = workLoad;
+
+    const float J = speed * 60 / (workRPM * D);
+    if (!(J >= 0) || J > maxAdvanceRatio || !std::isfinite(lastCoefficient)) {
+        MessageBoxModal(windowHandle,
+                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
+                        "diameter, velocity and RPM.",
+                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        return 0;
+    }
+
+    point->advanceRatio = J;
+    point->rpm = workRPM;
+    point->speed = map == FIXED_SPEED_MAP ? speed : -revPerSec;
+    point->temperature = workTemperature;
+    point->kinematicViscosity = workViscosity;
+    point->altitude = workAltitude;
+    point->density = workDensity;
+    point->soundSpeed = workSoundSpeed;
+    point->loadKind = lastLoadKind;
+    point->loadValue = lastCoefficient;
+    point->atmosphere = geometry.atmosphere;
+    return 1;
+}
+
+// ---- the point tables ---------------------------------------------------------
+
+namespace {
+
+// Converts the rows of one point table into `points`; the number of points
+// kept. A point of weight 0 or below is refused (it would divide the
+// ranking of design candidates by zero) and not counted.
+template <typename Row, int Cells, typename Convert>
+int ConvertTable(const Row (&table)[kTableRows], Operating_Point* points, Options* options,
+                 int handle, const char* tableName, Convert convert) {
+    const int rows = CountRows<Row, Cells>(table);
+    if (rows <= 0 || points == nullptr) return 0;
+    int kept = 0;
+    for (int i = 0; i < rows; ++i) {
+        Operating_Point point;
+        if (!convert(table[i], &point)) return 0;
+        int weight = 0;
+        const std::string where = std::string(tableName) + " " + std::to_string(i + 1);
+        if (!ReadCellInt(table[i].cell[Cells - 1].c_str(), where + ": weight", handle, &weight))
+            return 0;
+        if (weight <= 0) {
+            const std::string message = where + ": weight = " + std::to_string(weight) +
+                                        " must be 1 or more; the point is left out";
+            MessageBoxFyi(handle, message.c_str(), kInvalidTitle, 0, kSource, __LINE__);
+            continue;
+        }
+        point.weight = weight;
+        points[kept] = point;
+        options[kept] = Options{1, 0.1f, 1, 0.1f, 1};
+        ++kept;
+    }
+    return kept;
+}
+
+}  // namespace
+
+int BuildPerformanceFile::Loads_stdAtmos(Operating_Point* points) {
+    nPoints_stdAtmos = ConvertTable<Loads_Record_stdAtmos, 6>(
+        Loads_Buffer_stdAtmos, points, PointOptions, windowHandle, "Operating point",
+        [this](const Loads_Record_stdAtmos& row, Operating_Point* point) {
+            const MapType speedFirst = FIXED_SPEED_MAP;
+            return Get_Loads(LoadUnits_List, ListSize(LoadUnits_List), ComboIndex, row, point,
+                             speedFirst) != 0;
+        });
+    return nPoints_stdAtmos;
+}
+
+int BuildPerformanceFile::Loads_notStdAtmos(Operating_Point* points) {
+    nPoints_notStdAtmos = ConvertTable<Loads_Record_notStdAtmos, 7>(
+        Loads_Buffer_notStdAtmos, points, PointOptions, windowHandle,
+        "Operating point (given gas)",
+        [this](const Loads_Record_notStdAtmos& row, Operating_Point* point) {
+            const MapType speedFirst = FIXED_SPEED_MAP;
+            return Get_Loads(LoadUnits_List, ListSize(LoadUnits_List),
+                             ComboIndex + kGasUnitsFirst, row, point, speedFirst) != 0;
+        });
+    return nPoints_notStdAtmos;
+}
+
+// ---- maps ---------------------------------------------------------------------
+
+int BuildPerformanceFile::Map(const MapType& map) {
+    if (map != FIXED_RPM_MAP && map != FIXED_SPEED_MAP) return 0;
+    const Map_Record& record = Map_Buffer_stdAtmos[map];
+    const int32_t* units = BasicUnits[map];
+
+    // The first five cells as a point row, with a unit load: the point's
+    // load value is then the coefficient of a unit load.
+    Loads_Record_stdAtmos row;
+    for (int c = 0; c < 4; ++c) row.cell[c] = record.cell[c];
+    row.cell[4].assign("1.0");
+    Operating_Point& point = MapPoint[map];
+    if (!Get_Loads(MapLoadUnits_List, ListSize(MapLoadUnits_List), units, row, &point, map))
+        return 0;
+    const float unitCoefficient = point.loadValue;
+
+    static const char* const kNames[9] = {
+        "constant kinematic value", "start of the varied kinematic value", "altitude",
+        "temperature", "load start", "end of the varied kinematic value",
+        "number of advance ratios", "load end", "number of loads"};
+    const std::string where = map == FIXED_RPM_MAP ? "Constant RPM map" : "Constant speed map";
+    float loadStart = 0, end = 0, loadEnd = 0;
+    int advanceCount = 0, loadCount = 0;
+    if (!ReadCellFloat(record.cell[4].c_str(), where + ": " + kNames[4], windowHandle,
+                       &loadStart) ||
+        !ReadCellFloat(record.cell[5].c_str(), where + ": " + kNames[5], windowHandle, &end) ||
+        !ReadCellInt(record.cell[6].c_str(), where + ": " + kNames[6], windowHandle,
+                     &advanceCount) ||
+        !ReadCellFloat(record.cell[7].c_str(), where + ": " + kNames[7], windowHandle,
+                       &loadEnd) ||
+        !ReadCellInt(record.cell[8].c_str(), where + ": " + kNames[8], windowHandle, &loadCount))
+        return 0;
+    float constant = 0;
+    ParseCellFloat(record.cell[0].c_str(), &constant);  // read by Get_Loads above
+
+    Options& options = MapOptions[map];
+    options = Options{};
+    options.reportMode = record.mapSetting;
+    options.advanceRatioCount = advanceCount;
+    options.loadCount = loadCount;
+
+    // The advance ratio at the end of the varied kinematic value.
+    float rpm = map == FIXED_RPM_MAP ? constant : end;
+    float speed = map == FIXED_RPM_MAP ? end : constant;
+    int rpmUnit = 0;
+    if (!RpmUnit(units[STD_RPM], &rpmUnit)) return 0;
+    Get_Kinematic_Parameters(speedFactor, rpmUnit, SpeedUnit(units[STD_SPEED]), rpm, speed);
+    const float endAdvanceRatio = speed * 60 / (geomConstraints.diameter * rpm);
+    if (!std::isfinite(endAdvanceRatio)) {
+        MessageBoxModal(windowHandle,
+                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
+                        "diameter, velocity and RPM.",
+                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        return 0;
+    }
+
+    if (advanceCount > 1)
+        options.advanceRatioStep = (endAdvanceRatio - point.advanceRatio) / (advanceCount - 1);
+    if (loadCount > 1)
+        options.loadStep = (loadEnd - loadStart) * unitCoefficient / (loadCount - 1);
+    point.loadValue = loadStart * unitCoefficient;
+    return 1;
+}
