@@ -2,29 +2,21 @@
 // echo of a block's basic inputs, the inflow listing and the blade geometry.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "compute/engine_state.h"
 #include "compute/perf_report_frame.h"
-#include "tests/test_support.h"
+#include "tests/output_capture.h"
 
 namespace {
 
 const float kKnots = 0.514444f;
 
-std::string Capture(const std::function<void()>& write) {
-    const std::string path = skarvel_test::ScratchDir() + "frame.out";
-    OUTPUT_FILE.open(path);
-    OUTPUT_FILE.copyfmt(std::ofstream());
-    write();
-    OUTPUT_FILE.close();
-    return skarvel_test::ReadFile(path);
-}
+using skarvel_test::CaptureOutput;
 
 TEST(PerfReportFrame, PreambleNamesScriptsBelowRootAndOpensTheTextCell) {
     root_directory = "opt/skarvel";
-    const std::string text = Capture([] { WritePerformancePagePreamble(); });
+    const std::string text = CaptureOutput([] { WritePerformancePagePreamble(); });
     EXPECT_EQ(text.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"", 0),
               0u);
     EXPECT_NE(text.find("charset=windows-1252"), std::string::npos);
@@ -40,7 +32,7 @@ TEST(PerfReportFrame, PreambleNamesScriptsBelowRootAndOpensTheTextCell) {
 }
 
 TEST(PerfReportFrame, HeadingAndTitle) {
-    EXPECT_EQ(Capture([] { WriteRotorResultsHeading("My prop"); }),
+    EXPECT_EQ(CaptureOutput([] { WriteRotorResultsHeading("My prop"); }),
               "\n *********************************\n\n RESULTS OF THE ROTOR CALCULATIONS "
               "\n\n *********************************\n\n\nPROBLEM TITLE : My prop"
               "\n=============\n\n");
@@ -55,7 +47,7 @@ TEST(PerfReportFrame, BasicInputsAtForwardSpeedWithStandardAtmosphere) {
     b.altitude = 3280.84f;
     b.temperature = 281.65f;
     b.standardAtmosphere = true;
-    EXPECT_EQ(Capture([&] { WriteBlockStart(&b, &kKnots); }),
+    EXPECT_EQ(CaptureOutput([&] { WriteBlockStart(&b, &kKnots); }),
               "\n****** START ********************************************\n"
               "\n  BASIC INPUTS :\n"
               "\n  ========================\n"
@@ -76,7 +68,7 @@ TEST(PerfReportFrame, BasicInputsAtConstantRpmWithUserGas) {
     b.kinematicViscosity = 1.5e-5f;
     b.soundSpeed = 340.0f;
     b.density = 1.2f;
-    const std::string text = Capture([&] { WriteBlockStart(&b, &kKnots); });
+    const std::string text = CaptureOutput([&] { WriteBlockStart(&b, &kKnots); });
     EXPECT_NE(text.find("\n      CONSTANT RPM   : 2400.0000 RPM\n"), std::string::npos);
     EXPECT_NE(text.find("\n      VARIABLE MACH NUMBER\n\n   *User defined gas/fluid properties*"),
               std::string::npos);
@@ -89,7 +81,7 @@ TEST(PerfReportFrame, InflowListing) {
     const float hub = 0.2f;
     geom_.PI = 3.1415927f;
     behind_.IFLOW = 0;
-    EXPECT_EQ(Capture([&] { WriteInflowListing(&num, &hub); }),
+    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num, &hub); }),
               "\n                      UNIFORM FLOW SPECIFIED\n");
     behind_.IFLOW = 1;
     const float velded[] = {0.1f, 0.05f, 0.0f};
@@ -97,7 +89,7 @@ TEST(PerfReportFrame, InflowListing) {
         behind_.VELDED[j] = velded[j];
         behind_.THRDED[j] = 0.02f;
     }
-    EXPECT_EQ(Capture([&] { WriteInflowListing(&num, &hub); }),
+    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num, &hub); }),
               "\n                   NONUNIFORM FLOW SPECIFIED\n"
               "\n                    X      VELDED    THRDED\n\n"
               "                 0.2000    0.1000    0.0200\n"
@@ -114,7 +106,7 @@ TEST(PerfReportFrame, BladeGeometryTable) {
     const float twist[] = {0, 45.0f, 15.5f};
     const int count = 2, blades = 3;
     const float af = 95.5f, diameter = 2.0f, hub = 0.2f;
-    EXPECT_EQ(Capture([&] {
+    EXPECT_EQ(CaptureOutput([&] {
                   WriteBladeGeometry(x, chord, camber, tbyc, twist, &count, &af, &blades,
                                      &diameter, &hub);
               }),
@@ -130,7 +122,7 @@ TEST(PerfReportFrame, BladeGeometryTable) {
 }
 
 TEST(PerfReportFrame, BlockMarkers) {
-    EXPECT_EQ(Capture([] {
+    EXPECT_EQ(CaptureOutput([] {
                   WriteAnalysisHeading();
                   WriteBlockEnd();
               }),

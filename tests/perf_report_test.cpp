@@ -3,14 +3,13 @@
 // tables, warnings, and the reduced form.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "compute/engine_state.h"
 #include "compute/perf_report.h"
-#include "tests/test_support.h"
+#include "tests/output_capture.h"
 
 namespace {
 
@@ -18,14 +17,7 @@ const float kDegree = 180.0f / 3.1415927f;
 const float kKnots = 0.514444f;
 const int kNum = 4;  // grid points 0..4, stations 1..3
 
-std::string Capture(const std::function<void()>& write) {
-    const std::string path = skarvel_test::ScratchDir() + "report.out";
-    OUTPUT_FILE.open(path);
-    OUTPUT_FILE.copyfmt(std::ofstream());
-    write();
-    OUTPUT_FILE.close();
-    return skarvel_test::ReadFile(path);
-}
+using skarvel_test::CaptureOutput;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -77,7 +69,7 @@ PerfStations SampleStations() {
 
 std::string Full(const PointResult& p, const char* mode = "POWER") {
     const PerfStations s = SampleStations();
-    return Capture([&] { outall_(&p, &s, &kNum, &kDegree, &kKnots, mode); });
+    return CaptureOutput([&] { outall_(&p, &s, &kNum, &kDegree, &kKnots, mode); });
 }
 
 TEST(PerfReport, SummaryLineColumnsInBothForms) {
@@ -90,7 +82,7 @@ TEST(PerfReport, SummaryLineColumnsInBothForms) {
 
     int first = 1;
     const std::vector<std::string> reduced =
-        Lines(Capture([&] { outred_(&p, &kDegree, &first); }));
+        Lines(CaptureOutput([&] { outred_(&p, &kDegree, &first); }));
     EXPECT_EQ(reduced.back(), row + " 0.1234");
     EXPECT_EQ(first, 0);
 }
@@ -242,7 +234,7 @@ TEST(PerfReport, ReducedFormTitlesOnceAndSkippedPoints) {
     PointResult skipped = SamplePoint();
     skipped.flags = {0, 0, 0, 0, 2, 0, 0, 0};
     int first = 1;
-    const std::string text = Capture([&] {
+    const std::string text = CaptureOutput([&] {
         outred_(&p, &kDegree, &first);
         outred_(&skipped, &kDegree, &first);
     });
