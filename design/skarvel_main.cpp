@@ -35,16 +35,15 @@ skarvelHostInterface::skarvelHostInterface() {
     auto reader = std::make_unique<ReadProject>(this);
     designBuilder = design.release();
     performanceBuilder = performance.release();
-    ProjectData = reader.release();
+    projectReader = reader.release();
+    ProjectData = projectReader;
 }
 
 skarvelHostInterface::~skarvelHostInterface() {
     delete designBuilder;
     delete performanceBuilder;
-    delete ProjectData;
-    designBuilder = nullptr;
-    performanceBuilder = nullptr;
-    ProjectData = nullptr;
+    if (ProjectData == projectReader) ProjectData = nullptr;
+    delete projectReader;
 }
 
 bool skarvelHostInterface::CanClose() { return true; }
@@ -67,13 +66,13 @@ int skarvelHostInterface::setProject(std::string path) {
     }
     trimmed.copy(projectName, trimmed.size());
     projectName[trimmed.size()] = '\0';
-    return ProjectData ? ProjectData->setProject(projectName) : 9;
+    return projectReader->setProject(projectName);
 }
 
 int skarvelHostInterface::initProject(std::string projectText) {
     errorFlag = 0;
     try {
-        ProjectData->read_project(std::move(projectText));
+        projectReader->read_project(std::move(projectText));
         const int performanceInit = performanceBuilder->Init(windowHandle, projectName);
         if (performanceInit != 0) return performanceInit;
         const int designInit = designBuilder->Init(windowHandle, projectName);
@@ -91,7 +90,7 @@ int skarvelHostInterface::initProject(std::string projectText) {
     EnablePerfPoints = true;
 
     try {
-        const int designResolution = ProjectData->GetDesignResolution();
+        const int designResolution = projectReader->GetDesignResolution();
         GoodPrelDesignSpec = designBuilder->Preliminary(designResolution) != 0;
         if (GoodPrelDesignSpec) {
             NDesignPoints_stdAtmos = designBuilder->Loads_stdAtmos(designBuilder->Points_stdAtmos);
@@ -104,7 +103,7 @@ int skarvelHostInterface::initProject(std::string projectText) {
         EnableGenerate_notStdAtmos =
             NDesignPoints_notStdAtmos > 0 && GoodDetlDesignSpec && GoodPrelDesignSpec;
 
-        const int performanceResolution = ProjectData->GetPerformanceResolution();
+        const int performanceResolution = projectReader->GetPerformanceResolution();
         GoodPrelPerforSpec = performanceBuilder->Preliminary(performanceResolution) != 0;
         if (GoodPrelPerforSpec) {
             NGeomPoints = performanceBuilder->Geometry();
@@ -208,7 +207,7 @@ bool skarvelHostInterface::CmFIXED_SPEEDMap() {
 }
 
 void skarvelHostInterface::CmProjectClose() {
-    if (ProjectData) ProjectData->reset_state();
+    projectReader->reset_state();
 }
 
 std::string skarvelHostInterface::txStateData() const {

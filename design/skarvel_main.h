@@ -36,6 +36,8 @@ public:
 
     BuildDesignFile* designBuilder = nullptr;
     BuildPerformanceFile* performanceBuilder = nullptr;
+    // The project reader of this object (also published as ProjectData).
+    ReadProject* projectReader = nullptr;
     char projectName[kProjectNameSize + 1] = {};
     bool EnableDesignMain = false;
     bool EnableDesignLoads = false;
