@@ -376,6 +376,19 @@ void ReadProject::read_maps() {
     }
 }
 
+void ReadProject::read_point_tables(BuildPerformanceFile& builder) {
+    static const int kStdUnits[5] = {0, 1, 2, 3, 4};
+    static const int kNotStdUnits[6] = {5, 6, 9, 7, 8, 10};
+    read_table(Table::LoadsStdAtmos, 6, [&](int row, int field) -> FixedText<30>& {
+        return builder.Loads_Buffer_stdAtmos[row].cell[field];
+    });
+    read_units(builder.ComboIndex, kStdUnits, 5);
+    read_table(Table::LoadsNotStdAtmos, 7, [&](int row, int field) -> FixedText<30>& {
+        return builder.Loads_Buffer_notStdAtmos[row].cell[field];
+    });
+    read_units(builder.ComboIndex, kNotStdUnits, 6);
+}
+
 int ReadProject::read_project(std::string projectText) {
     projectStream.str(std::move(projectText));
     projectStream.clear();
@@ -399,34 +412,17 @@ int ReadProject::read_project(std::string projectText) {
                           .c_str(),
                       nullptr, 0, kSource, __LINE__);
 
-    static const int kStdUnits[5] = {0, 1, 2, 3, 4};
-    static const int kNotStdUnits[6] = {5, 6, 9, 7, 8, 10};
-
     const bool designGood = read_design_basic(design.geometry, design.ComboIndex);
     read_table(Table::Detailed, DETAILED_COLUMNS, [&](int row, int field) -> FixedText<30>& {
         return design.Detailed_Design_Buffer[field][row];
     });
-    read_table(Table::LoadsStdAtmos, 6, [&](int row, int field) -> FixedText<30>& {
-        return design.Loads_Buffer_stdAtmos[row].cell[field];
-    });
-    read_units(design.ComboIndex, kStdUnits, 5);
-    read_table(Table::LoadsNotStdAtmos, 7, [&](int row, int field) -> FixedText<30>& {
-        return design.Loads_Buffer_notStdAtmos[row].cell[field];
-    });
-    read_units(design.ComboIndex, kNotStdUnits, 6);
+    read_point_tables(design);
 
     const bool performanceGood = read_design_basic(performance.geometry, performance.ComboIndex);
     read_table(Table::Geometry, GEOMETRY_COLUMNS, [&](int row, int field) -> FixedText<30>& {
         return performance.Propeller_Geom_Buffer[field][row];
     });
-    read_table(Table::LoadsStdAtmos, 6, [&](int row, int field) -> FixedText<30>& {
-        return performance.Loads_Buffer_stdAtmos[row].cell[field];
-    });
-    read_units(performance.ComboIndex, kStdUnits, 5);
-    read_table(Table::LoadsNotStdAtmos, 7, [&](int row, int field) -> FixedText<30>& {
-        return performance.Loads_Buffer_notStdAtmos[row].cell[field];
-    });
-    read_units(performance.ComboIndex, kNotStdUnits, 6);
+    read_point_tables(performance);
     read_maps();
 
     return (compatible && designGood && performanceGood) ? 0 : 1;

@@ -27,6 +27,7 @@
 #include "design/fixed_text.h"
 
 class skarvelHostInterface;
+class BuildPerformanceFile;
 struct Primary_Data_Buffer;
 
 // The library's version identifier; a project is read as compatible when
@@ -78,6 +79,8 @@ private:
     void read_table(Table table, int fields, const CellAt& cellAt);
     [[noreturn]] void table_format_error(Table table, const std::string& reason);
     void read_units(int32_t* comboIndex, const int* entries, int count);
+    // The two operating-point tables of a builder with their unit selections.
+    void read_point_tables(BuildPerformanceFile& builder);
     void read_maps();
 
     std::string endOfBlockMarker;
