@@ -9,6 +9,8 @@
 namespace {
 
 const char kSource[] = "../../design/run_exe";
+// lastStatus() of a run that could not be prepared.
+constexpr int kNotPrepared = -999;
 
 std::string RootDirectory() {
     return theHostInterface != nullptr ? theHostInterface->getRootDir() : std::string();
@@ -40,6 +42,7 @@ RunBlades::~RunBlades() {
 }
 
 int RunBlades::Execute(const std::string& deck, const std::string& output) {
+    lastStatus_ = kNotPrepared;
     try {
         iniStream.clear();
         iniStream.open(iniName, std::ios::out | std::ios::trunc);
@@ -56,6 +59,7 @@ int RunBlades::Execute(const std::string& deck, const std::string& output) {
         }
 
         const int status = Proprun(iniName.c_str());
+        lastStatus_ = status;
         if (status == 0) return Check_error_file();
 
         const std::string title =

@@ -29,6 +29,10 @@ public:
     // is empty or cannot be opened.
     int Check_error_file();
 
+    // The engine's status of the last Execute (0 success; -999 when the
+    // run could not be prepared).
+    int lastStatus() const { return lastStatus_; }
+
     const std::string& controlFile() const { return iniName; }
     const std::string& errorFile() const { return errorName; }
 
@@ -40,4 +44,5 @@ private:
     std::ifstream errorStream;
     std::ofstream iniStream;
     bool standardAtmosphere;
+    int lastStatus_ = 0;
 };
