@@ -1,0 +1,101 @@
+// The performance run and the two maps end to end through the command
+// protocol, and the job commands on a project whose set-up failed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/job_fixture.h"
+
+namespace {
+
+using namespace skarvel_test;
+
+struct JobCase {
+    const char* command;
+    const char* extension;  // of the result page beside the project
+    std::size_t rows;       // summary rows in it
+};
+
+class PerformanceJob : public ::testing::TestWithParam<JobCase> {
+protected:
+    void TearDown() override { Terminate(); }
+};
+
+TEST_P(PerformanceJob, AnswersItsNumberWithOneRowPerCase) {
+    const JobCase& job = GetParam();
+    std::string project;
+    ASSERT_EQ(SetUpExample("ga_performance.prj", &project), 52) << TakeLog();
+    TakeLog();
+    ASSERT_EQ(Send(job.command).code, std::stoi(job.command)) << TakeLog();
+    const std::string page = ReadFile(BasePath(project) + job.extension);
+    EXPECT_EQ(SummaryRows(page).size(), job.rows) << page.substr(0, 2000);
+    EXPECT_EQ(ReadFile(WorkDir(project) + "ERROR.OUT"), "");
+}
+
+// The example: 3 points; a constant-RPM map of 13 advance ratios by 5
+// loads and a constant-speed map of 8 by 4.
+INSTANTIATE_TEST_SUITE_P(Example, PerformanceJob,
+                         ::testing::Values(JobCase{"56", ".per.html", 3},
+                                           JobCase{"54", ".map", 65},
+                                           JobCase{"55", ".map", 32}));
+
+TEST(PerformanceJobTargets, PointsMeetTheirPowerWithinTheSearchTolerance) {
+    std::string project;
+    ASSERT_EQ(SetUpExample("ga_performance.prj", &project), 52);
+    ASSERT_EQ(Send("56").code, 56) << TakeLog();
+    for (const SummaryRow& r : SummaryRows(ReadFile(BasePath(project) + ".per.html"))) {
+        if (r.notpos != 0) continue;  // a target out of reach is flagged, not met
+        const float miss = std::fabs(r.cp - r.target);
+        EXPECT_TRUE(miss < 0.0005f || miss < 0.01f * r.target) << r.cp << " vs " << r.target;
+    }
+    Terminate();
+}
+
+TEST(PerformanceJobFailure, EngineFailureAnswers99) {
+    std::string project;
+    ASSERT_EQ(SetUpExample("ga_performance.prj", &project,
+                           [](std::string& text) {
+                               for (auto at = text.find("polar.bin"); at != std::string::npos;
+                                    at = text.find("polar.bin", at + 12))
+                                   text.replace(at, 9, "missing.bin");
+                           }),
+              52);
+    TakeLog();
+    EXPECT_EQ(Send("56").code, 99);
+    EXPECT_NE(TakeLog().find("Likely computation crash;RuntimeError.ProprunStatus = 3"),
+              std::string::npos);
+    EXPECT_TRUE(Exists(WorkDir(project) + "perfpnts.in"));
+    Terminate();
+}
+
+struct RefusedJob {
+    const char* command;
+    const char* message;
+};
+
+class JobOnFailedSetUp : public ::testing::TestWithParam<RefusedJob> {};
+
+TEST_P(JobOnFailedSetUp, Answers99WithTheInputDataMessage) {
+    // A negative radius in the design table makes the project unreadable.
+    std::string project;
+    ASSERT_EQ(SetUpExample("ga_design.prj", &project,
+                           [](std::string& text) {
+                               text.replace(text.find("<0.35 "), 6, "<-1   ");
+                           }),
+              1);
+    TakeLog();
+    EXPECT_EQ(Send(GetParam().command).code, 99);
+    EXPECT_NE(TakeLog().find(GetParam().message), std::string::npos);
+    Terminate();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, JobOnFailedSetUp,
+    ::testing::Values(
+        RefusedJob{"53", "../../design/skarvel_main:923:Input data invalid or missing\n"
+                         "isStdAtmos = 0\nnothingCalled = 1\n"},
+        RefusedJob{"54", "../../design/skarvel_main:935:Input data invalid or missing\n"},
+        RefusedJob{"55", "../../design/skarvel_main:945:Input data invalid or missing\n"},
+        RefusedJob{"56", "../../design/skarvel_main:969:Input data invalid or missing\n"}));
+
+}  // namespace
