@@ -1,7 +1,6 @@
 #include "compute/g_geom_p.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -155,12 +154,6 @@ bool PerformanceAnalysis::setUp(bool* loadPolarDatabase) {
     if (title.size() > static_cast<std::size_t>(kTitleLength)) title.resize(kTitleLength);
     WriteRotorResultsHeading(title.c_str());
     WriteInflowListing(&s123_.NUM, &geom_.XHUB);
-
-    if (geom_.NBLADE < 1) {
-        ReportDeckValue("the blade number of the case header", std::to_string(geom_.NBLADE),
-                        "must be at least 1");
-        return false;
-    }
     return readGeometry() && placeStations();
 }
 
