@@ -8,6 +8,7 @@
 #include "compute/engine_state.h"
 #include "compute/gauss_rule.h"
 #include "compute/interpolate.h"
+#include "compute/lifting_line.h"
 
 namespace {
 
@@ -134,11 +135,9 @@ bool ReadInflow() {
         Halt();
         return false;
     }
-    const float h = geom_.XHUB;
     float station[kGridSize];
     for (int k = 0; k <= s123_.NUM; ++k)
-        station[k] = ((1.0f + h) - (1.0f - h) * std::cos(static_cast<float>(k) * geom_.PI /
-                                                         static_cast<float>(s123_.NUM))) / 2.0f;
+        station[k] = RadiusAtAngle(static_cast<float>(k) * geom_.PI / static_cast<float>(s123_.NUM));
     int lastT = s123_.NUM, lastS = rows - 1, firstS = 0, firstT = 0;
     line_1(radius, velded, station, behind_.VELDED, &lastT, &lastS, &firstS, &firstT);
     if (except_ != 0) return false;

@@ -11,10 +11,6 @@ namespace {
 constexpr float kAngleGiven = 999.999f;
 constexpr float kAxisRadius = 0.0001f;
 
-float GridRadiusOf(float phi) {
-    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(phi)) / 2.0f;
-}
-
 // p**B for an integer blade number, as repeated products.
 float IntPower(float p, int exponent) {
     const bool invert = exponent < 0;
@@ -107,8 +103,8 @@ int induct_(float* phic, float* phiv, int* type, float* result) {
     const int kind = *type;
     const int nblade = geom_.NBLADE;
     const float B = static_cast<float>(nblade);
-    const float xc = GridRadiusOf(*phic);
-    const float xv = GridRadiusOf(*phiv);
+    const float xc = RadiusAtAngle(*phic);
+    const float xv = RadiusAtAngle(*phiv);
 
     if (*result != kAngleGiven)
         geom_.BETAI = std::fabs(xv) > kAxisRadius ? std::atan(geom_.LAMW / xv) : geom_.PI / 2.0f;

@@ -10,11 +10,13 @@ constexpr float kPi = 3.1415927f;
 constexpr float kEndPi = 3.1415925f;  // pi of the end-point coefficients
 constexpr float kAngleGiven = 999.999f;
 
-float GridRadius(int j) {
-    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(gopt1_.PHI[j])) / 2.0f;
+}  // namespace
+
+float RadiusAtAngle(float phi) {
+    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(phi)) / 2.0f;
 }
 
-}  // namespace
+float GridPointRadius(int j) { return RadiusAtAngle(gopt1_.PHI[j]); }
 
 int setup_() {
     const int num = s123_.NUM;
@@ -122,7 +124,7 @@ int gopt_1__(float* coefficients, int* num, int* numm1, float* collocation, floa
 
     if (s123_.CODE == 1 || s123_.CODE == 2) {
         for (int m = 1; m <= M; ++m) {
-            const float xm = GridRadius(m);
+            const float xm = GridPointRadius(m);
             for (int n = 1; n <= M; ++n)
                 circulation[(n - 1) * M + (m - 1)] =
                     static_cast<float>(n) *

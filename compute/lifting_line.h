@@ -26,6 +26,11 @@ struct LiftingLineWork {
     int firstCall = 1;
 };
 
+// Radius ((1 + XHUB) - (1 - XHUB) cos phi) / 2 of the grid angle phi.
+float RadiusAtAngle(float phi);
+// Radius of grid point j, at the angle PHI[j].
+float GridPointRadius(int j);
+
 // Fills PHI, GSOL slice 0, CTAB and STAB for the current NUM.
 int setup_();
 

@@ -5,6 +5,7 @@
 #include "compute/engine_state.h"
 #include "compute/gauss_rule.h"
 #include "compute/interpolate.h"
+#include "compute/lifting_line.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ float SeriesAngle(float x, float xhub) {
     if (c > 1.0) c = 1.0;
     if (c < -1.0) c = -1.0;
     return static_cast<float>(std::acos(c));
-}
-
-float GridRadius(int j) {
-    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(gopt1_.PHI[j])) / 2.0f;
 }
 
 }  // namespace
@@ -74,7 +71,7 @@ int kcalc_(float* result, float* coefficients, float* prescribed, int* kind, int
     float xg[kGridSize];
     float V[kGridSize];
     for (int j = 0; j <= N; ++j) {
-        xg[j] = GridRadius(j);
+        xg[j] = GridPointRadius(j);
         float v = 0.0f;
         for (int n = 1; n <= M; ++n)
             v += static_cast<float>(n) * coefficients[n - 1] * gopt1_.HMAT[table][j][n];

@@ -15,10 +15,6 @@ constexpr int kMaxIterations = 20;
 constexpr float kShapeEnd = 999.999f;
 constexpr float kNormalAngle = 1.5706964f;  // pitch angle where tan beta is taken as 9999
 
-float GridRadius(int j) {
-    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(gopt1_.PHI[j])) / 2.0f;
-}
-
 // A design that produced no finite value is refused rather than reported.
 bool Finite(float value, const char* what) {
     if (std::isfinite(value)) return true;
@@ -164,7 +160,7 @@ int g_spec__(float* coefficients, int* numm1, float* matrix, float* rhs, float* 
     // grid points.
     float xgrid[kGridSize];
     float shape[kGridSize];
-    for (int j = 0; j <= N; ++j) xgrid[j] = GridRadius(j);
+    for (int j = 0; j <= N; ++j) xgrid[j] = GridPointRadius(j);
     int lastSource = gspec_.NCIRC + 1;
     int firstSource = 0;
     int firstTarget = 1;
