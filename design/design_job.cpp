@@ -11,6 +11,7 @@
 #include "design/except.h"
 #include "design/fit.h"
 #include "design/getperf.h"
+#include "design/job_progress.h"
 #include "design/mkperf.h"
 #include "design/perf_job.h"
 #include "design/plot.h"
@@ -82,8 +83,10 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
         Borrowed<CreateBladesFile> bladesInUse(bladeWriter, blades.get());
         {
             RunBlades designRuns(windowHandle, geometry.polarPath, W, isStdAtmos);
+            ReportJobProgress("optimum-loading design (first.in -> first.out)");
             blades->WriteOpt();
             designRuns.Execute(firstIn, firstOut);
+            ReportJobProgress("design of one candidate per point (second.in -> second.out)");
             blades->WriteDesign();
             designRuns.Execute(secondIn, secondOut);
         }
@@ -118,6 +121,7 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
             errorCode = 8;
             throw MyExceptionTypes(8);
         }
+        ReportJobProgress("candidate geometries read back and smoothed");
         int candidates = 0;
         // One candidate per design point: the storage holds n of them.
         for (int i = 0; reader->notFound == 0 && i < n; ++i) {
@@ -147,6 +151,7 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
 
         // 3. Every candidate at every point, read back and ranked.
         RunBlades analysisRuns(windowHandle, geometry.polarPath, W, isStdAtmos);
+        ReportJobProgress("every candidate analysed at every point (perform.in -> perform.out)");
         analysisRuns.Execute(performIn, performOut);
         {
             GetPerformance results(performOut, n, storage->efficiencies.data(), points,
@@ -165,6 +170,7 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
                                   errRms, rankOrder);
 
         // 4. The comparison files.
+        ReportJobProgress("candidates ranked; comparison files _Project.pld and _Project.pr1");
         std::vector<const char*> names(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i) {
             storage->names[i] = "Design geometry " + std::to_string(i);
@@ -192,6 +198,7 @@ int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int
         }
 
         // 5. The best candidate analysed at every point into the result page.
+        ReportJobProgress("best candidate analysed into the design result page");
         for (int k = 0; k < n; ++k) PointOptions[k].reportMode = 1;
         {
             CreatePerformanceFile finalDeck(secondIn, nStations, geomConstraints.ngauss,

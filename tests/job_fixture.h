@@ -2,10 +2,10 @@
 // the example projects, with a small synthetic polar database.
 #pragma once
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "design/getperf.h"
 #include "tests/project_fixture.h"
 #include "tests/synthetic_polar.h"
 
@@ -43,35 +43,24 @@ inline std::string WorkDir(const std::string& projectPath) { return BasePath(pro
 
 inline bool Exists(const std::string& path) { return boost::filesystem::exists(path); }
 
-// One summary row of a performance report (the line two below each
-// "K  T R R O L I R" heading line).
+// The summary rows of a performance report, read as the design job reads
+// them (the row two lines below each "K  T R R O L I R" heading line).
 struct SummaryRow {
-    float J = 0, beta = 0, cpcor = 0, ctcor = 0, efficiency = 0, cp = 0, ct = 0;
-    int nwake = 0, ncpitr = 0, ncperr = 0, wakerr = 0, notpos = 0, lstall = 0, lgig = 0,
-        mwarn = 0;
-    float target = 0;
+    Performance p;
+    float efficiency = 0;
 };
 
-inline std::vector<SummaryRow> SummaryRows(const std::string& report) {
+inline std::vector<SummaryRow> SummaryRows(const std::string& reportPath) {
     std::vector<SummaryRow> rows;
-    std::istringstream in(report);
-    std::string line;
-    int toRow = -1;
-    while (std::getline(in, line)) {
-        if (line.find("K  T R R O L I R") != std::string::npos) {
-            toRow = 2;
-            continue;
+    Scan_perf scanner(reportPath, Key{"K  T R R O L I R", 2, 0});
+    while (scanner.Search_For_KEY() == 0) {
+        try {
+            scanner.Position_to_Object();
+        } catch (const ScanPositionError&) {
+            break;
         }
-        if (toRow > 0 && --toRow == 0) {
-            std::istringstream f(line);
-            SummaryRow r;
-            if (f >> r.J >> r.beta >> r.cpcor >> r.ctcor >> r.efficiency >> r.cp >> r.ct >>
-                r.nwake >> r.ncpitr >> r.ncperr >> r.wakerr >> r.notpos >> r.lstall >> r.lgig >>
-                r.mwarn >> r.target)
-                rows.push_back(r);
-            // Several rows may follow one heading (a map or a sweep).
-            if (f) toRow = 1;
-        }
+        if (!scanner.Get_Object()) break;
+        rows.push_back(SummaryRow{scanner.performance, scanner.value});
     }
     return rows;
 }
