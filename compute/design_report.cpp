@@ -6,6 +6,7 @@
 
 #include "compute/deck_reader.h"
 #include "compute/engine_state.h"
+#include "compute/lifting_line.h"
 #include "compute/loading_integrals.h"
 
 namespace {
@@ -21,10 +22,6 @@ struct Num {
 std::ostream& operator<<(std::ostream& out, Num n) {
     out.precision(4);
     return out << std::setw(10) << n.value;
-}
-
-float GridRadius(int j) {
-    return ((1.0f + geom_.XHUB) - (1.0f - geom_.XHUB) * std::cos(gopt1_.PHI[j])) / 2.0f;
 }
 
 float RigidHelixCoefficient(int kind, float* coefficients) {
@@ -121,7 +118,7 @@ void WriteInputs(const std::string& label) {
             OUTPUT_FILE << "\n                      NONUNIFORM FLOW SPECIFIED"
                         << "\n\n                             X      VELDED    THRDED\n";
             for (int j = 0; j <= s123_.NUM; ++j)
-                OUTPUT_FILE << k22 << Num{GridRadius(j)} << Num{behind_.VELDED[j]}
+                OUTPUT_FILE << k22 << Num{GridPointRadius(j)} << Num{behind_.VELDED[j]}
                             << Num{behind_.THRDED[j]} << "\n";
         }
     }
@@ -139,7 +136,7 @@ void WriteDistribution(const float* coefficients) {
     const int N = s123_.NUM;
     const int M = s123_.NUMM1;
     for (int j = 0; j <= N; ++j) {
-        const float X = j == N ? 1.0f : GridRadius(j);
+        const float X = j == N ? 1.0f : GridPointRadius(j);
         float G = 0.0f, UA = 0.0f, UT = 0.0f;
         for (int n = 1; n <= M; ++n) {
             const float a = coefficients[n - 1];
@@ -190,7 +187,9 @@ int timstm_(std::time_t* /*start*/) {
     const std::time_t now = std::time(nullptr);
     char stamp[64] = {};
     if (const std::tm* local = std::localtime(&now))
-        std::strftime(stamp, sizeof stamp, "%H:%D", local);
+        // "%m/%d/%y" rather than its short form "%D", which the Windows C
+        // runtime does not know.
+        std::strftime(stamp, sizeof stamp, "%H:%m/%d/%y", local);
     OUTPUT_FILE << "\n\n   ++++++++++++++++++++++++++++++++++++++++++++++"
                 << "\n\n   SKARVel run completed on (DD/MM/YY)   : " << stamp << "\n";
     OUTPUT_FILE << "</td>\n" << "<td>  </td>\n" << "</tr>\n" << "<tr>\n";
