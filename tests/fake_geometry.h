@@ -5,6 +5,7 @@
 // test program that includes this header (once per program).
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "compute/engine_state.h"
@@ -13,10 +14,12 @@
 namespace engine_test {
 inline int fakeGeometryCalls = 0;
 inline int fakeGeometryStatus = 0;  // except_ set by the stand-in
+inline bool fakeGeometryThrows = false;
 }  // namespace engine_test
 
 int make_geometry(float* /*coefficients*/, bool* /*loadPolarDatabase*/) {
     ++engine_test::fakeGeometryCalls;
+    if (engine_test::fakeGeometryThrows) throw std::runtime_error("geometry stand-in failed");
     int sections = 0;
     INPUT_FILE >> sections;
     float value = 0;

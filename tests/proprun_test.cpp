@@ -31,6 +31,7 @@ protected:
     void SetUp() override {
         engine_test::fakeGeometryCalls = 0;
         engine_test::fakeGeometryStatus = 0;
+        engine_test::fakeGeometryThrows = false;
     }
     EngineRun run;
 };
@@ -149,6 +150,21 @@ TEST_F(ProprunTest, StatusOfTheGeometryStepIsReturned) {
     engine_test::fakeGeometryStatus = -5;
     EXPECT_EQ(run.Run(Deck({c})), -5);
     EXPECT_EQ(run.Output().find(kStamp), std::string::npos);
+}
+
+TEST_F(ProprunTest, ExceptionInsideTheEngineBecomesStatusOne) {
+    DesignCase c;
+    c.geometrySwitch = 0;
+    engine_test::fakeGeometryThrows = true;
+    int status = -100;
+    EXPECT_NO_THROW(status = run.Run(Deck({c})));
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(run.Error(), "\nINTERNAL ERROR: geometry stand-in failed\n  ---PROGRAM HALTED\n");
+    EXPECT_FALSE(INPUT_FILE.is_open());
+    EXPECT_FALSE(OUTPUT_FILE.is_open());
+    // The next run starts afresh.
+    engine_test::fakeGeometryThrows = false;
+    EXPECT_EQ(run.Run(Deck({c})), 0);
 }
 
 TEST_F(ProprunTest, DeckEndingAfterTheReportStopsWithAMessage) {
