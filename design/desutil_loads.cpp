@@ -69,6 +69,45 @@ int CountRows(const Row (&table)[kTableRows]) {
     return rows;
 }
 
+// The load kind of the working load and its coefficient (Ct for a thrust,
+// Cp for a power, the angle itself for a blade angle), kept in the builder.
+void ClassifyLoad(BuildPerformanceFile& b, const TEnumPair* loadList, int loadListSize,
+                  int index) {
+    Units_Select loadUnit = UNIT_BETA_75;
+    UnitAt(loadList, loadListSize, index, &loadUnit);
+    b.lastLoadKind = LoadKindOf(loadUnit);
+    const float D = b.geomConstraints.diameter;
+    if (b.lastLoadKind == 2)
+        b.lastCoefficient = b.Cp(b.workLoad, b.workDensity, b.revPerSec, D, loadUnit);
+    else if (b.lastLoadKind == 1)
+        b.lastCoefficient = b.Ct(b.workLoad, b.workDensity, b.revPerSec, D, loadUnit);
+    else
+        b.lastCoefficient = b.workLoad;
+}
+
+void RefuseAdvanceRatio(int handle, int line) {
+    MessageBoxModal(handle,
+                    "Unrealistic advance ratio(s) were specified! \n Check your units, "
+                    "diameter, velocity and RPM.",
+                    "Possible Velocity or RPM Error", 0, kSource, line);
+}
+
+// Fills `point` from the builder's working values of the last row.
+void StorePoint(const BuildPerformanceFile& b, Operating_Point* point, float advanceRatio,
+                float speed, MapType map) {
+    point->advanceRatio = advanceRatio;
+    point->rpm = b.workRPM;
+    point->speed = map == FIXED_SPEED_MAP ? speed : -b.revPerSec;
+    point->temperature = b.workTemperature;
+    point->kinematicViscosity = b.workViscosity;
+    point->altitude = b.workAltitude;
+    point->density = b.workDensity;
+    point->soundSpeed = b.workSoundSpeed;
+    point->loadKind = b.lastLoadKind;
+    point->loadValue = b.lastCoefficient;
+    point->atmosphere = b.geometry.atmosphere;
+}
+
 }  // namespace
 
 // ---- standard atmosphere ------------------------------------------------------
@@ -111,23 +150,11 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
         loadFactor == kUnknownConversion || !temperatureKnown)
         return 0;
 
-    Units_Select loadUnit = UNIT_BETA_75;
-    UnitAt(loadList, loadListSize, units[STD_LOAD], &loadUnit);
-    lastLoadKind = LoadKindOf(loadUnit);
-    const float D = geomConstraints.diameter;
-    if (lastLoadKind == 2)
-        lastCoefficient = Cp(workLoad, workDensity, revPerSec, D, loadUnit);
-    else if (lastLoadKind == 1)
-        lastCoefficient = Ct(workLoad, workDensity, revPerSec, D, loadUnit);
-    else
-        lastCoefficient = workLoad;
+    ClassifyLoad(*this, loadList, loadListSize, units[STD_LOAD]);
 
-    const float J = speed * 60 / (workRPM * D);
+    const float J = speed * 60 / (workRPM * geomConstraints.diameter);
     if (!(J >= 0) || J > maxAdvanceRatio) {  // also refuses a J that is not a number
-        MessageBoxModal(windowHandle,
-                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
-                        "diameter, velocity and RPM.",
-                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        RefuseAdvanceRatio(windowHandle, __LINE__);
         return 0;
     }
     if (!(workTemperature > 0)) {
@@ -146,17 +173,7 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
         return 0;
     }
 
-    point->advanceRatio = J;
-    point->rpm = workRPM;
-    point->speed = map == FIXED_SPEED_MAP ? speed : -revPerSec;
-    point->temperature = workTemperature;
-    point->kinematicViscosity = workViscosity;
-    point->altitude = workAltitude;
-    point->density = workDensity;
-    point->soundSpeed = workSoundSpeed;
-    point->loadKind = lastLoadKind;
-    point->loadValue = lastCoefficient;
-    point->atmosphere = geometry.atmosphere;
+    StorePoint(*this, point, J, speed, map);
     return 1;
 }
 
@@ -211,37 +228,15 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
         }
     }
 
-    Units_Select loadUnit = UNIT_BETA_75;
-    UnitAt(loadList, loadListSize, units[GAS_LOAD], &loadUnit);
-    lastLoadKind = LoadKindOf(loadUnit);
-    const float D = geomConstraints.diameter;
-    if (lastLoadKind == 2)
-        lastCoefficient = Cp(workLoad, workDensity, revPerSec, D, loadUnit);
-    else if (lastLoadKind == 1)
-        lastCoefficient = Ct(workLoad, workDensity, revPerSec, D, loadUnit);
-    else
-        lastCoefficient = workLoad;
+    ClassifyLoad(*this, loadList, loadListSize, units[GAS_LOAD]);
 
-    const float J = speed * 60 / (workRPM * D);
+    const float J = speed * 60 / (workRPM * geomConstraints.diameter);
     if (!(J >= 0) || J > maxAdvanceRatio || !std::isfinite(lastCoefficient)) {
-        MessageBoxModal(windowHandle,
-                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
-                        "diameter, velocity and RPM.",
-                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        RefuseAdvanceRatio(windowHandle, __LINE__);
         return 0;
     }
 
-    point->advanceRatio = J;
-    point->rpm = workRPM;
-    point->speed = map == FIXED_SPEED_MAP ? speed : -revPerSec;
-    point->temperature = workTemperature;
-    point->kinematicViscosity = workViscosity;
-    point->altitude = workAltitude;
-    point->density = workDensity;
-    point->soundSpeed = workSoundSpeed;
-    point->loadKind = lastLoadKind;
-    point->loadValue = lastCoefficient;
-    point->atmosphere = geometry.atmosphere;
+    StorePoint(*this, point, J, speed, map);
     return 1;
 }
 
@@ -354,10 +349,7 @@ int BuildPerformanceFile::Map(const MapType& map) {
     Get_Kinematic_Parameters(speedFactor, rpmUnit, SpeedUnit(units[STD_SPEED]), rpm, speed);
     const float endAdvanceRatio = speed * 60 / (geomConstraints.diameter * rpm);
     if (!std::isfinite(endAdvanceRatio)) {
-        MessageBoxModal(windowHandle,
-                        "Unrealistic advance ratio(s) were specified! \n Check your units, "
-                        "diameter, velocity and RPM.",
-                        "Possible Velocity or RPM Error", 0, kSource, __LINE__);
+        RefuseAdvanceRatio(windowHandle, __LINE__);
         return 0;
     }
 

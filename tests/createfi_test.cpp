@@ -7,6 +7,7 @@
 #include "design/createfi.h"
 #include "design/except.h"
 #include "test_support.h"
+#include "tests/project_fixture.h"
 
 namespace {
 
@@ -14,11 +15,7 @@ using skarvel_test::ReadFile;
 using skarvel_test::ScratchDir;
 using skarvel_test::WriteFile;
 
-std::string TakeLog() {
-    std::string text = outstr.str();
-    outstr.str("");
-    return text;
-}
+using skarvel_test::TakeLog;
 
 class BladeDecks : public ::testing::Test {
 protected:

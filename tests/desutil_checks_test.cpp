@@ -10,17 +10,24 @@
 #include "design/desutil.h"
 #include "design/except.h"
 #include "design/units.h"
+#include "tests/project_fixture.h"
 
 namespace {
 
-std::string TakeLog() {
-    std::string text = outstr.str();
-    outstr.str("");
-    return text;
-}
+using skarvel_test::TakeLog;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The log since the last look holds `notice`, or nothing when it is empty.
+void ExpectNotice(const std::string& notice) {
+    const std::string log = TakeLog();
+    if (notice.empty()) {
+        EXPECT_EQ(log, "");
+    } else {
+        EXPECT_TRUE(Contains(log, notice)) << log;
+    }
 }
 
 // A performance builder with valid basic data: hub 0.2, D = 2 m, three
@@ -158,11 +165,7 @@ TEST_P(NumRules, IntervalsCappedByResolution) {
     const NumCase& c = GetParam();
     const auto s = Stations(c.radii);
     EXPECT_EQ(b.get_NUM(0.2f, s.data(), c.resolution, static_cast<int>(s.size())), c.num);
-    const std::string log = TakeLog();
-    if (std::string(c.message).empty())
-        EXPECT_EQ(log, "");
-    else
-        EXPECT_TRUE(Contains(log, c.message)) << log;
+    ExpectNotice(c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -231,11 +234,7 @@ TEST_P(BadGeometryTable, AnswersZero) {
     b.Propeller_Geom_Buffer[c.column][c.row].assign(c.text);
     EXPECT_EQ(b.Geometry(), 0);
     EXPECT_EQ(b.nGeometryStations, 0);
-    const std::string log = TakeLog();
-    if (std::string(c.notice).empty())
-        EXPECT_EQ(log, "");
-    else
-        EXPECT_TRUE(Contains(log, c.notice)) << log;
+    ExpectNotice(c.notice);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -358,11 +357,7 @@ TEST_P(BadPointTable, CountsNoPoint) {
     if (c.unitEntry >= 0) b.ComboIndex[c.unitEntry] = c.unitIndex;
     Operating_Point points[kMaxOperatingPoints];
     EXPECT_EQ(b.Loads_stdAtmos(points), 0);
-    const std::string log = TakeLog();
-    if (std::string(c.notice).empty())
-        EXPECT_EQ(log, "");
-    else
-        EXPECT_TRUE(Contains(log, c.notice)) << log;
+    ExpectNotice(c.notice);
 }
 
 INSTANTIATE_TEST_SUITE_P(

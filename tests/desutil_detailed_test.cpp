@@ -9,14 +9,11 @@
 #include "design/desutil.h"
 #include "design/except.h"
 #include "design/units.h"
+#include "tests/project_fixture.h"
 
 namespace {
 
-std::string TakeLog() {
-    std::string text = outstr.str();
-    outstr.str("");
-    return text;
-}
+using skarvel_test::TakeLog;
 
 class RadialTable : public ::testing::Test {
 protected:
@@ -133,10 +130,11 @@ TEST_P(BadRadialTable, IsRefused) {
     d.Detailed_Design_Buffer[c.column][c.row].assign(c.text);
     EXPECT_EQ(d.Detailed(), 0);
     const std::string log = TakeLog();
-    if (std::string(c.notice).empty())
-        EXPECT_EQ(log, "");
-    else
+    if (*c.notice) {
         EXPECT_NE(log.find(c.notice), std::string::npos) << log;
+    } else {
+        EXPECT_EQ(log, "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,17 +8,14 @@
 #include "design/except.h"
 #include "design/getperf.h"
 #include "test_support.h"
+#include "tests/project_fixture.h"
 
 namespace {
 
 using skarvel_test::ScratchDir;
 using skarvel_test::WriteFile;
 
-std::string TakeLog() {
-    std::string text = outstr.str();
-    outstr.str("");
-    return text;
-}
+using skarvel_test::TakeLog;
 
 // The running test's scratch directory, made once per test.
 std::string TestDir() {

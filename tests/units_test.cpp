@@ -8,14 +8,11 @@
 
 #include "design/except.h"
 #include "design/units.h"
+#include "tests/project_fixture.h"
 
 namespace {
 
-std::string TakeLog() {
-    std::string text = outstr.str();
-    outstr.str("");
-    return text;
-}
+using skarvel_test::TakeLog;
 
 TEST(UnitLists, HoldTheirEntriesInOrder) {
     EXPECT_STREQ(RPMUnits_List[1].label, "J");
