@@ -2,12 +2,9 @@
 // builder, and the two directory helpers.
 #include "design/desutil.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
-#include <boost/filesystem.hpp>
-
 #include "design/except.h"
+#include "design/operation_trace.h"
+#include "design/platform.h"
 
 std::string InitSkarvel::TempPathName;
 
@@ -22,18 +19,12 @@ int RefusePath(int handle, const std::string& message) {
 
 }  // namespace
 
-bool checkDir(const char* path, int /*mode*/) {
-    if (path == nullptr) return false;
-    boost::system::error_code ec;
-    return boost::filesystem::exists(boost::filesystem::path(path), ec);
-}
+bool checkDir(const char* path, int /*mode*/) { return platform::PathExists(path); }
 
-int createDir(const char* path, int mode) {
-    if (path == nullptr) return -1;
-    return ::mkdir(path, static_cast<mode_t>(mode));
-}
+int createDir(const char* path, int mode) { return platform::MakeDirectory(path, mode); }
 
 int BuildPerformanceFile::Init(int handle, const char* projectPath) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Init", kSource);
     windowHandle = handle;
     nPoints_stdAtmos = 0;
     nPoints_notStdAtmos = 0;
@@ -45,7 +36,7 @@ int BuildPerformanceFile::Init(int handle, const char* projectPath) {
 
     const std::string path = projectPath ? projectPath : "";
     const auto dot = path.rfind('.');
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     if (dot == std::string::npos || slash == std::string::npos)
         return RefusePath(handle, "Project path '" + path +
                                       "' needs a directory and a file extension (\"/\" and \".\")");
@@ -66,8 +57,7 @@ int BuildPerformanceFile::Init(int handle, const char* projectPath) {
         return 0;
     // It existed already, or another process created it meanwhile: it must
     // be a directory.
-    boost::system::error_code ec;
-    return boost::filesystem::is_directory(boost::filesystem::path(TempPathName), ec) ? 0 : 7;
+    return platform::IsDirectory(TempPathName.c_str()) ? 0 : 7;
 }
 
 int BuildDesignFile::Init(int handle, const char* projectPath) {

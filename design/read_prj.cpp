@@ -6,6 +6,7 @@
 
 #include "design/desutil.h"
 #include "design/except.h"
+#include "design/platform.h"
 #include "design/skarvel_main.h"
 
 const char* const srvVersionID = "v0.2.2 (Beta)";
@@ -75,7 +76,7 @@ int ReadProject::setProject(const char* path) {
         projectDir.clear();
         return 9;
     }
-    const auto slash = text.rfind('/');
+    const auto slash = platform::LastSeparator(text);
     if (slash == std::string::npos) {
         projectDir.clear();
         return 9;
@@ -120,7 +121,7 @@ int ReadProject::new_project(const char* /*name*/) { return 2; }
 void ReadProject::initialize() {
     if (host == nullptr) return;
     const std::string path = projectFile.str();
-    const auto slash = path.rfind('/');
+    const auto slash = platform::LastSeparator(path);
     BuildPerformanceFile* builders[] = {host->designBuilder, host->performanceBuilder};
     for (BuildPerformanceFile* builder : builders) {
         if (builder == nullptr) continue;
