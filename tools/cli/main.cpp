@@ -3,6 +3,7 @@
 //
 //   skarvel [--root DIR] [--log] state PROJECT_FILE
 //   skarvel [--root DIR] [--log] send PROJECT_FILE NN [NN...]
+//   skarvel [--root DIR] [--log] design|performance|map-rpm|map-speed PROJECT_FILE
 //
 // Exit status: 0 success, 1 a command failed, 2 wrong usage or unreadable
 // input. Each new job is one more entry in the command table below.
@@ -12,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "design/job_progress.h"
+#include "tools/cli/job_summary.h"
 #include "tools/cli/session.h"
 
 namespace fs = std::filesystem;
@@ -91,11 +94,78 @@ int RunSend(Session& session, const CliOptions& options) {
     return kSuccess;
 }
 
+void ShowStage(const char* stage) { std::cerr << "skarvel: design: " << stage << "\n"; }
+
+std::string BasePath(const std::string& projectPath) {
+    return fs::path(projectPath).replace_extension().string();
+}
+
+// Sets the project up, sends job command `number` and checks that the
+// answer is that number.
+int RunJob(Session& session, const CliOptions& options, int number, const char* name) {
+    std::string reason;
+    if (!session.SetUp(ProjectPath(options), reason)) return Fail(session, reason);
+    const CommandResult result = session.Send(number);
+    if (result.code != number)
+        return Fail(session, std::string(name) + " (command " + std::to_string(number) +
+                                 ") answered " + std::to_string(result.code));
+    PrintLogIfAsked(session, options);
+    return kSuccess;
+}
+
+int RunDesign(Session& session, const CliOptions& options) {
+    const JobProgressHandler previous = SetJobProgressHandler(ShowStage);
+    const int status = RunJob(session, options, 53, "the design");
+    SetJobProgressHandler(previous);
+    if (status != kSuccess) return status;
+    const std::string base = BasePath(ProjectPath(options));
+    if (!PrintDesignSummary(std::cout, base))
+        return Fail(session, "the design's comparison report " + base +
+                                 "_tmp/_Project.pr1 cannot be read");
+    return kSuccess;
+}
+
+int RunPerformance(Session& session, const CliOptions& options) {
+    const int status = RunJob(session, options, 56, "the performance run");
+    if (status != kSuccess) return status;
+    const std::string page = BasePath(ProjectPath(options)) + ".per.html";
+    std::cout << "Performance at the project's operating points:\n";
+    PrintResultTable(std::cout, ReadResultRows(page));
+    std::cout << "  performance result page " << page << "\n";
+    return kSuccess;
+}
+
+int RunMap(Session& session, const CliOptions& options, int number, const char* name) {
+    const int status = RunJob(session, options, number, name);
+    if (status != kSuccess) return status;
+    PrintMapSummary(std::cout, BasePath(ProjectPath(options)) + ".map");
+    return kSuccess;
+}
+
+int RunMapRpm(Session& session, const CliOptions& options) {
+    return RunMap(session, options, 54, "the constant-RPM map");
+}
+
+int RunMapSpeed(Session& session, const CliOptions& options) {
+    return RunMap(session, options, 55, "the constant-speed map");
+}
+
 const CliCommand kCliCommands[] = {
     {"state", "state PROJECT_FILE", "set the project up and print its state report", 1,
      RunState},
     {"send", "send PROJECT_FILE NN [NN...]",
      "set the project up, then send each command number and print its answer", 2, RunSend},
+    {"design", "design PROJECT_FILE",
+     "design a propeller (GENERATE_DESIGN); print the ranking of the candidates, the\n"
+     "      best one's geometry and efficiencies and the result files",
+     1, RunDesign},
+    {"performance", "performance PROJECT_FILE",
+     "analyse the project's blade geometry at its operating points (COMP_PERFORMANCE)", 1,
+     RunPerformance},
+    {"map-rpm", "map-rpm PROJECT_FILE", "performance map at constant RPM (CONST_RPM_MAP)", 1,
+     RunMapRpm},
+    {"map-speed", "map-speed PROJECT_FILE",
+     "performance map at constant forward speed (CONST_VELOCITY_MAP)", 1, RunMapSpeed},
 };
 
 void PrintHelp(std::ostream& out) {
