@@ -153,7 +153,7 @@ bool PerformanceAnalysis::setUp(bool* loadPolarDatabase) {
     }
     if (title.size() > static_cast<std::size_t>(kTitleLength)) title.resize(kTitleLength);
     WriteRotorResultsHeading(title.c_str());
-    WriteInflowListing(&s123_.NUM, &geom_.XHUB);
+    WriteInflowListing(&s123_.NUM);
     return readGeometry() && placeStations();
 }
 
@@ -197,7 +197,7 @@ bool PerformanceAnalysis::placeStations() {
     const float xh = geom_.XHUB;
     for (int i = 0; i <= n; ++i) {
         gopt1_.PHI[i] = static_cast<float>(i) * geom_.PI / static_cast<float>(n);
-        s.x[i] = ((1.0f + xh) - (1.0f - xh) * std::cos(gopt1_.PHI[i])) / 2.0f;
+        s.x[i] = RadiusAtAngle(gopt1_.PHI[i]);
     }
     s.x[0] = xh;
     s.x[n] = 1.0f;

@@ -1,10 +1,10 @@
 #include "compute/perf_report_frame.h"
 
-#include <cmath>
 #include <ostream>
 #include <string>
 
 #include "compute/engine_state.h"
+#include "compute/lifting_line.h"
 #include "compute/report_format.h"
 
 namespace {
@@ -52,7 +52,7 @@ int WriteRotorResultsHeading(const char* title) {
     return 0;
 }
 
-int WriteInflowListing(const int* num, const float* hubRatio) {
+int WriteInflowListing(const int* num) {
     std::ostream& out = OUTPUT_FILE;
     if (behind_.IFLOW == 0) {
         out << "\n                      UNIFORM FLOW SPECIFIED\n";
@@ -61,10 +61,8 @@ int WriteInflowListing(const int* num, const float* hubRatio) {
     out << "\n                   NONUNIFORM FLOW SPECIFIED\n"
         << "\n                    X      VELDED    THRDED\n\n";
     const int n = *num;
-    const float xh = *hubRatio;
     for (int j = 0; j <= n && j < kGridSize; ++j) {
-        const float theta = static_cast<float>(j) * geom_.PI / static_cast<float>(n);
-        const float x = ((1.0f + xh) - (1.0f - xh) * std::cos(theta)) / 2.0f;
+        const float x = RadiusAtAngle(static_cast<float>(j) * geom_.PI / static_cast<float>(n));
         out << std::string(13, ' ') << ' ' << FixedField(x, 9, 4) << ' '
             << FixedField(behind_.VELDED[j], 9, 4) << ' ' << FixedField(behind_.THRDED[j], 9, 4)
             << '\n';

@@ -13,8 +13,8 @@ int WritePerformancePagePreamble();
 int WriteRotorResultsHeading(const char* title);
 
 // Uniform flow: one line. Nonuniform: the table of x, VELDED and THRDED at
-// the grid points 0..*num (behind_), x by cosine spacing from *hubRatio.
-int WriteInflowListing(const int* num, const float* hubRatio);
+// the grid points 0..*num (behind_) at their cosine-spaced radii.
+int WriteInflowListing(const int* num);
 
 // What one block of operating points works with, as the report shows it.
 struct BlockInputs {

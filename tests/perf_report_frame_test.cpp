@@ -78,10 +78,10 @@ TEST(PerfReportFrame, BasicInputsAtConstantRpmWithUserGas) {
 
 TEST(PerfReportFrame, InflowListing) {
     const int num = 2;
-    const float hub = 0.2f;
     geom_.PI = 3.1415927f;
+    geom_.XHUB = 0.2f;
     behind_.IFLOW = 0;
-    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num, &hub); }),
+    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num); }),
               "\n                      UNIFORM FLOW SPECIFIED\n");
     behind_.IFLOW = 1;
     const float velded[] = {0.1f, 0.05f, 0.0f};
@@ -89,7 +89,7 @@ TEST(PerfReportFrame, InflowListing) {
         behind_.VELDED[j] = velded[j];
         behind_.THRDED[j] = 0.02f;
     }
-    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num, &hub); }),
+    EXPECT_EQ(CaptureOutput([&] { WriteInflowListing(&num); }),
               "\n                   NONUNIFORM FLOW SPECIFIED\n"
               "\n                    X      VELDED    THRDED\n\n"
               "                 0.2000    0.1000    0.0200\n"
