@@ -13,6 +13,7 @@
 #include "design/getperf.h"
 #include "design/job_progress.h"
 #include "design/mkperf.h"
+#include "design/operation_trace.h"
 #include "design/perf_job.h"
 #include "design/plot.h"
 #include "design/run_exe.h"
@@ -50,6 +51,7 @@ struct DesignStorage {
 
 int BuildDesignFile::GenerateGeometry(BuildPerformanceFile* /*performance*/, int n,
                                       Operating_Point* points, bool isStdAtmos) {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::GenerateGeometry", kSource);
     const std::string W = TempPathName;
     firstIn = W + "first.in";
     firstOut = W + "first.out";

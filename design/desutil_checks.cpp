@@ -5,6 +5,7 @@
 #include "design/cell_number.h"
 #include "design/desutil.h"
 #include "design/except.h"
+#include "design/operation_trace.h"
 #include "design/units.h"
 
 namespace {
@@ -19,6 +20,7 @@ float NumberOr0(const ShortField& cell) {
 }  // namespace
 
 int InitSkarvel::Preliminary(const int& resolutionIn) {
+    SKARVEL_TRACE_OPERATION("InitSkarvel::Preliminary", "../../design/desutil");
     resolution = resolutionIn;
     const float diameterFactor =
         get_SI_ConversionFactor(0, DiameterUnits_List, ListSize(DiameterUnits_List),
@@ -55,6 +57,7 @@ int InitSkarvel::Preliminary(const int& resolutionIn) {
 }
 
 int BuildPerformanceFile::Preliminary(const int& resolutionIn) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Preliminary", "../../design/desutil");
     const int result = InitSkarvel::Preliminary(resolutionIn);
     const TableCell& firstRadius = Propeller_Geom_Buffer[GEOMETRY_RADIUS][0];
     float hub = 0;
@@ -69,6 +72,7 @@ int BuildPerformanceFile::Preliminary(const int& resolutionIn) {
 }
 
 int BuildPerformanceFile::Geometry() {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Geometry", "../../design/desutil");
     nGeometryStations = 0;
     int rows = 0;
     while (rows < kTableRows && !Propeller_Geom_Buffer[GEOMETRY_RADIUS][rows].empty()) ++rows;

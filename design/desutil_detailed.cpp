@@ -8,6 +8,7 @@
 #include "compute/interpolate.h"
 #include "design/cell_number.h"
 #include "design/desutil.h"
+#include "design/operation_trace.h"
 #include "design/units.h"
 
 namespace {
@@ -28,14 +29,17 @@ struct RadialRow {
 }  // namespace
 
 int BuildDesignFile::Preliminary(const int& resolutionIn) {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::Preliminary", "../../design/desutil");
     return InitSkarvel::Preliminary(resolutionIn);
 }
 
 int BuildDesignFile::Loads_stdAtmos(Operating_Point* points) {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::Loads_stdAtmos", "../../design/desutil");
     return BuildPerformanceFile::Loads_stdAtmos(points);
 }
 
 int BuildDesignFile::Detailed() {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::Detailed", "../../design/desutil");
     Geometric_Constraints& g = geomConstraints;
     const bool hasTable = !Detailed_Design_Buffer[DETAILED_RADIUS][0].empty();
     if (hasTable) {

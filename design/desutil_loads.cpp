@@ -7,6 +7,7 @@
 #include "design/cell_number.h"
 #include "design/desutil.h"
 #include "design/except.h"
+#include "design/operation_trace.h"
 #include "design/units.h"
 
 namespace {
@@ -277,6 +278,7 @@ int ConvertTable(const Row (&table)[kTableRows], Operating_Point* points, Option
 }  // namespace
 
 int BuildPerformanceFile::Loads_stdAtmos(Operating_Point* points) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Loads_stdAtmos", kSource);
     nPoints_stdAtmos = ConvertTable<Loads_Record_stdAtmos, 6>(
         Loads_Buffer_stdAtmos, points, PointOptions, windowHandle, "Operating point",
         [this](const Loads_Record_stdAtmos& row, Operating_Point* point) {
@@ -288,6 +290,7 @@ int BuildPerformanceFile::Loads_stdAtmos(Operating_Point* points) {
 }
 
 int BuildPerformanceFile::Loads_notStdAtmos(Operating_Point* points) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Loads_notStdAtmos", kSource);
     nPoints_notStdAtmos = ConvertTable<Loads_Record_notStdAtmos, 7>(
         Loads_Buffer_notStdAtmos, points, PointOptions, windowHandle,
         "Operating point (given gas)",
@@ -302,6 +305,7 @@ int BuildPerformanceFile::Loads_notStdAtmos(Operating_Point* points) {
 // ---- maps ---------------------------------------------------------------------
 
 int BuildPerformanceFile::Map(const MapType& map) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Map", kSource);
     if (map != FIXED_RPM_MAP && map != FIXED_SPEED_MAP) return 0;
     const Map_Record& record = Map_Buffer_stdAtmos[map];
     const int32_t* units = BasicUnits[map];

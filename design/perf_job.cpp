@@ -9,6 +9,7 @@
 #include "design/desutil.h"
 #include "design/except.h"
 #include "design/mkperf.h"
+#include "design/operation_trace.h"
 #include "design/run_exe.h"
 
 namespace {
@@ -34,6 +35,7 @@ std::string DesignResultPath(const std::string& projectBasePath) {
 
 int BuildPerformanceFile::Generate(Dialog_Choice& choice, MapType map,
                                    const Operating_Point* points, bool isStdAtmos) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::Generate", kSource);
     int count = 0;
     std::string deck;
     const Operating_Point* runPoints = points;
@@ -64,6 +66,7 @@ int BuildPerformanceFile::Generate(Dialog_Choice& choice, MapType map,
 int BuildPerformanceFile::CalculatePoints(int& count, const std::string& deckPath,
                                           const Operating_Point* points, const Options* options,
                                           const std::string& resultPath, bool isStdAtmos) {
+    SKARVEL_TRACE_OPERATION("BuildPerformanceFile::CalculatePoints", kSource);
     const int ngauss = geomConstraints.ngauss;
     const int num = geomConstraints.num;
     if (ngauss == 0 || num == 0)

@@ -12,6 +12,7 @@
 #include "design/desutil.h"
 #include "design/except.h"
 #include "design/getperf.h"
+#include "design/operation_trace.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ void BuildDesignFile::Rank_Propeller_Geometries(const float* idealEfficiencies,
                                                 const float* results, const int& n,
                                                 const Operating_Point* points, ERR_RMS* errRms,
                                                 int* order) {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::Rank_Propeller_Geometries", kSource);
     if (n < 1 || n > kMaxOperatingPoints) {
         const std::string message = "Number of design candidates n = " + std::to_string(n) +
                                     " is outside 1 to " + std::to_string(kMaxOperatingPoints);
@@ -79,6 +81,7 @@ void BuildDesignFile::Rank_Propeller_Geometries(const float* idealEfficiencies,
 
 int BuildDesignFile::Get_Opt_Efficiencies(const std::string& outputPath,
                                           float* idealEfficiencies) {
+    SKARVEL_TRACE_OPERATION("BuildDesignFile::Get_Opt_Efficiencies", kSource);
     char line[kScanLineBuffer];
     Scan_opt scanner(outputPath, Key{"EFFICIENCY   = ", 1, 0}, line);
     int count = 0;
