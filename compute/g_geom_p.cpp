@@ -297,8 +297,7 @@ void PerformanceAnalysis::prepareLoad(const StationFlow& flow, float offset,
                                       bool liftLimits) {
     const int m = s123_.NUMM1;
     const int withEnds = 1;
-    int supersonic = 0;
-    initmr_(&stations, &m, &withEnds, behind_.VELDED, gspec_.BETAG, &flow, &supersonic);
+    initmr_(&stations, &m, &withEnds, behind_.VELDED, gspec_.BETAG, &flow);
     if (liftLimits) compute_clmax(blade_.get(), &stations, &m, &kClMaxTolerance);
     initcl_(blade_.get(), &stations, &m, gspec_.BETAG, &offset);
 }

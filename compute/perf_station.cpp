@@ -47,7 +47,7 @@ void searchLiftLimit(const Get_Performance_CLCD* look, const PerfStations& s, in
 }  // namespace
 
 int initmr_(PerfStations* s, const int* count, const int* withEnds, const float* deficit,
-            float* wakeAngles, const StationFlow* flow, int* supersonic) {
+            float* wakeAngles, const StationFlow* flow) {
     const float lambda = flow->lambda;
     for (int i = 1; i <= *count; ++i) {
         const float axial = 1.0f - deficit[i];
@@ -55,7 +55,6 @@ int initmr_(PerfStations* s, const int* count, const int* withEnds, const float*
         float square = axial * axial + tangential * tangential;
         const float speed = flow->speed * sqrtx(&square);
         s->mach[i] = speed / flow->soundSpeed;
-        if (s->mach[i] > 1.0f) *supersonic = 1;
         s->reynolds[i] = speed * s->chord[i] / flow->viscosity;
         get_rynld_and_mach_DB_index(&s->reynolds[i], &s->mach[i], &s->reyIndex[i],
                                     &s->machIndex[i], s->flags[i]);
@@ -151,8 +150,7 @@ int strt75_(const Get_Performance_CLCD* look, PerfStations* section,
     for (int j = 1; j <= in->advanceCount; ++j) {
         const StationFlow& flow = in->flows[j];
         float wake[3] = {};
-        int supersonic = 0;
-        initmr_(section, &one, &noEnds, deficit, wake, &flow, &supersonic);
+        initmr_(section, &one, &noEnds, deficit, wake, &flow);
         compute_clmax(look, section, &one, &tolerance);
         const float phi = std::atan((1.0f - deficit[1]) * flow.lambda / s.x[1]);
         float alpha = 0.0f;

@@ -23,9 +23,9 @@ struct StationFlow {
 // indices) of stations 1..*count, and their undisturbed wake angles
 // atan((1 - w)/(x/lambda)) into wakeAngles. With *withEnds set, the hub
 // (point 0) and tip (point *count+1) angles too. `deficit` is the axial
-// velocity defect w per point. Sets *supersonic when a Mach number exceeds 1.
+// velocity defect w per point.
 int initmr_(PerfStations* s, const int* count, const int* withEnds, const float* deficit,
-            float* wakeAngles, const StationFlow* flow, int* supersonic);
+            float* wakeAngles, const StationFlow* flow);
 
 // Angles and values of maximum and minimum lift of stations 1..*count,
 // searched from zero incidence up to AMAX and down to AMIN in steps of 3

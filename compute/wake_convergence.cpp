@@ -79,7 +79,6 @@ bool Check_Wake_Convergence(const Get_Performance_CLCD* look, PerfStations* s,
                     : flow->speed * (s->x[i] / flow->lambda - s->ut[i]);
             s->reynolds[i] = speed * s->chord[i] / flow->viscosity;
             s->mach[i] = speed / flow->soundSpeed;
-            if (s->mach[i] > 1.0f) result->supersonic = 1;
             get_rynld_and_mach_DB_index(&s->reynolds[i], &s->mach[i], &s->reyIndex[i],
                                         &s->machIndex[i], s->flags[i]);
         }

@@ -18,7 +18,6 @@ constexpr float kWakeTolerance = 0.0043625f;
 struct WakePass {
     AlphaRangeFlags range;
     float largestChange = 0;  // signed change of largest magnitude, points 2..N
-    int supersonic = 0;
 };
 
 // Pass *pass (from 1): moves gspec_.BETAG (old values into gspec_.BETAOLD)
