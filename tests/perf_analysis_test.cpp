@@ -82,25 +82,23 @@ struct Row {
     float target;
 };
 
-// Every summary row of a report: the rows below the flag heading line.
+// Every summary row of a report: below the (first) flag heading line, each
+// line of sixteen numbers.
 std::vector<Row> Rows(const std::string& text) {
     std::vector<Row> rows;
     std::istringstream in(text);
-    bool inTable = false;
+    bool headed = false;
     for (std::string line; std::getline(in, line);) {
-        if (line.find("E  R R R S L G N  TARGET") != std::string::npos) {
-            inTable = true;
-            continue;
-        }
-        if (!inTable) continue;
+        if (line.find("E  R R R S L G N  TARGET") != std::string::npos) headed = true;
+        if (!headed) continue;
         std::istringstream f(line);
         Row r;
+        std::string rest;
         if (f >> r.J >> r.beta >> r.cpcor >> r.ctcor >> r.efficiency >> r.cp >> r.ct >>
-            r.nwake >> r.ncpitr >> r.ncperr >> r.wakerr >> r.notpos >> r.lstall >> r.lgig >>
-            r.mwarn >> r.target)
+                r.nwake >> r.ncpitr >> r.ncperr >> r.wakerr >> r.notpos >> r.lstall >> r.lgig >>
+                r.mwarn >> r.target &&
+            !(f >> rest))
             rows.push_back(r);
-        else
-            inTable = false;
     }
     return rows;
 }
@@ -448,6 +446,25 @@ TEST_F(PerfAnalysis, DesignedBladeMeetsItsDesignPoint) {
     EXPECT_NEAR(rows[0].ct, report.CT, 0.05f * report.CT);
     EXPECT_NEAR(rows[0].cp, report.CP, 0.05f * report.CP);
     EXPECT_NEAR(rows[0].efficiency, report.efficiency, 0.01f);
+}
+
+TEST_F(PerfAnalysis, LargestCountsRun) {
+    PerfDeck deck;
+    Block sweep;
+    sweep.J = 0.7f;
+    sweep.JStep = 0.01f;
+    sweep.JCount = 40;
+    Block loads;
+    loads.J = 0.9f;
+    loads.value = 20.0f;
+    loads.step = 0.1f;
+    loads.count = 99;
+    deck.blocks = {sweep, loads};
+    ASSERT_EQ(Run(deck), 0) << run.Error();
+    const std::vector<Row> rows = Rows(run.Output());
+    ASSERT_EQ(rows.size(), 139u);
+    EXPECT_NEAR(rows[39].J, 1.09f, 1e-3);
+    EXPECT_NEAR(rows.back().beta, 29.8f, 0.01f);
 }
 
 struct BadDeckCase {
