@@ -152,6 +152,14 @@ bool skarvelHostInterface::CmProprun(Dialog_Choice choice, MapType map) {
                 bool mapBuilt = true;
                 if (map == FIXED_RPM_MAP) mapBuilt = CmFIXED_RPMMap();
                 else if (map == FIXED_SPEED_MAP) mapBuilt = CmFIXED_SPEEDMap();
+                // A map whose input was refused would be computed from a point
+                // left over from an earlier run or only half converted.
+                if (errorFlag != 0) {
+                    MessageBoxFyi(windowHandle,
+                                  "The map input could not be converted: no map is computed",
+                                  "Map not computed", 0, kSource, __LINE__);
+                    return false;
+                }
                 Dialog_Choice job = choice;
                 const bool ran = performanceBuilder->Generate(
                                      job, map, performanceBuilder->Points_stdAtmos, true) != 0;
@@ -173,7 +181,7 @@ void skarvelHostInterface::PerformanceMap(MapType map) {
     errorFlag = 0;
     try {
         const MapType which = map;
-        performanceBuilder->Map(which);
+        if (performanceBuilder->Map(which) == 0) errorFlag = 1;  // refused, reason logged
     } catch (MonotonicException&) {
         errorFlag = 1;
     } catch (NUMException&) {

@@ -67,6 +67,26 @@ TEST(PerformanceJobFailure, EngineFailureAnswers99) {
     Terminate();
 }
 
+// A map whose input is refused (10 RPM gives an advance ratio far above
+// 20) is not computed, also when an earlier map of the same host succeeded.
+TEST(PerformanceJobFailure, RefusedMapInputAnswers99WithoutAMap) {
+    std::string project;
+    ASSERT_EQ(SetUpExample("ga_performance.prj", &project), 52);
+    ASSERT_EQ(Send("54").code, 54) << TakeLog();
+    boost::filesystem::remove(BasePath(project) + ".map");
+    std::string text = ReadFile(project);
+    text.replace(text.find("<2500 20 140 13"), 15, "<10 20 140 13");
+    ASSERT_EQ(Send("52" + text).code, 52);
+    TakeLog();
+    EXPECT_EQ(Send("54").code, 99);
+    const std::string log = TakeLog();
+    EXPECT_NE(log.find("Unrealistic advance ratio(s) were specified!"), std::string::npos) << log;
+    EXPECT_NE(log.find("The map input could not be converted: no map is computed"),
+              std::string::npos);
+    EXPECT_FALSE(Exists(BasePath(project) + ".map"));
+    Terminate();
+}
+
 struct RefusedJob {
     const char* command;
     const char* message;
