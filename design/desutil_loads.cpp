@@ -2,6 +2,7 @@
 // maps: each row becomes an Operating_Point in engine units, with its load
 // as a thrust or power coefficient or a blade angle.
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "design/cell_number.h"
@@ -54,6 +55,16 @@ bool ReadRow(const Row& row, int n, const char* const* names, const std::string&
         if (!ReadCellFloat(row.cell[c].c_str(), where + ": " + names[c], handle, &values[c]))
             return false;
     return true;
+}
+
+// How notices name `row`: its number when it lies in `table`, else the
+// map whose record it was made from.
+template <typename Row>
+std::string RowName(const Row& row, const Row (&table)[kTableRows], const char* tableName) {
+    const std::less<const Row*> before;
+    if (!before(&row, table) && before(&row, table + kTableRows))
+        return std::string(tableName) + " " + std::to_string(&row - table + 1);
+    return "Map";
 }
 
 bool IsPositiveFinite(float v) { return std::isfinite(v) && v > 0; }
@@ -118,8 +129,9 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
                                     Operating_Point* point, const MapType& map) {
     static const char* const kNames[5] = {"first kinematic value", "second kinematic value",
                                           "altitude", "temperature", "load"};
+    const std::string where = RowName(row, Loads_Buffer_stdAtmos, "Operating point");
     float cell[5];
-    if (!ReadRow(row, 5, kNames, "Operating point", windowHandle, cell)) return 0;
+    if (!ReadRow(row, 5, kNames, where, windowHandle, cell)) return 0;
 
     const float altitudeFactor = get_SI_ConversionFactor(0, AltUnits_List,
                                                          ListSize(AltUnits_List),
@@ -160,7 +172,7 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
     }
     if (!(workTemperature > 0)) {
         Notice(windowHandle,
-               "Operating point: temperature = " + std::to_string(workTemperature) +
+               where + ": temperature = " + std::to_string(workTemperature) +
                    " K must be above absolute zero",
                __LINE__);
         return 0;
@@ -168,7 +180,7 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
     if (!IsPositiveFinite(workDensity) || !IsPositiveFinite(workViscosity) ||
         !IsPositiveFinite(workSoundSpeed) || !std::isfinite(lastCoefficient)) {
         Notice(windowHandle,
-               "Operating point: altitude = " + std::to_string(workAltitude) +
+               where + ": altitude = " + std::to_string(workAltitude) +
                    " m lies outside the standard atmosphere",
                __LINE__);
         return 0;
@@ -186,8 +198,10 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
     static const char* const kNames[6] = {"first kinematic value", "second kinematic value",
                                           "density", "kinematic viscosity", "speed of sound",
                                           "load"};
+    const std::string where =
+        RowName(row, Loads_Buffer_notStdAtmos, "Operating point (given gas)");
     float cell[6];
-    if (!ReadRow(row, 6, kNames, "Operating point", windowHandle, cell)) return 0;
+    if (!ReadRow(row, 6, kNames, where, windowHandle, cell)) return 0;
 
     speedFactor = get_SI_ConversionFactor(0, SpeedUnits_List, ListSize(SpeedUnits_List),
                                           units[GAS_SPEED]);
@@ -222,7 +236,7 @@ int BuildPerformanceFile::Get_Loads(const TEnumPair* loadList, const int& loadLi
     for (const auto& g : gas) {
         if (!IsPositiveFinite(g.value)) {
             Notice(windowHandle,
-                   std::string("Operating point: ") + g.name + " = " + std::to_string(g.value) +
+                   where + ": " + g.name + " = " + std::to_string(g.value) +
                        " must be above 0",
                    __LINE__);
             return 0;

@@ -365,7 +365,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadPoint{"incomplete_row", 4, "", -1, 0, ""},
         BadPoint{"speed_not_a_number", 0, "1O0", -1, 0,
-                 "Operating point: first kinematic value = '1O0' is not a number"},
+                 "Operating point 2: first kinematic value = '1O0' is not a number"},
         BadPoint{"weight_not_an_integer", 5, "1.5", -1, 0,
                  "Operating point 2: weight = '1.5' is not an integer"},
         BadPoint{"speed_unit_past_list", -1, "", 0, 6, "ERROR - Unknown conversion\n"},
@@ -415,7 +415,7 @@ TEST_F(Builder, PointsWithGivenGasProperties) {
 
     b.Loads_Buffer_notStdAtmos[0].cell[2].assign("0");
     EXPECT_EQ(b.Loads_notStdAtmos(points), 0);
-    EXPECT_TRUE(Contains(TakeLog(), "Operating point: density = 0.000000 must be above 0"));
+    EXPECT_TRUE(Contains(TakeLog(), "Operating point (given gas) 1: density = 0.000000 must be above 0"));
 }
 
 // ---- maps ------------------------------------------------------------------------
