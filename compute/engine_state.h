@@ -17,7 +17,9 @@
 constexpr int kMaxNum = 12;           // lifting-line intervals (NUM)
 constexpr int kGridSize = 21;         // grid-point arrays (j = 0..20)
 constexpr int kMaxDragRecords = 20;   // DRAG records per case
-constexpr int kMaxShapeRecords = 19;  // prescribed circulation shape records
+// Prescribed circulation shape records: a design deck carries one per row of
+// the project's radial table (up to 30 rows and an appended tip row).
+constexpr int kMaxShapeRecords = 32;
 constexpr int kMaxGauss = 9;          // points of the largest quadrature rule
 constexpr int kMaxPolarGrid = 25;     // values per polar grid axis
 constexpr int kMaxPolarAngles = 30;   // angles per polar set
@@ -103,8 +105,8 @@ extern Behind behind_;
 struct Gspec {
     float BETAG[kGridSize];   // pitch angles at grid points (rad)
     float ACIRC[20];          // Fourier coefficients of the prescribed shape
-    float CIRC[kGridSize];    // shape values, 0 at hub and tip
-    float XCIRC[kGridSize];   // their radii, XHUB .. 1.0
+    float CIRC[kMaxShapeRecords + 2];   // shape values, 0 at hub and tip
+    float XCIRC[kMaxShapeRecords + 2];  // their radii, XHUB .. 1.0
     float CSCALE;             // scale applied to the shape
     float BETAOLD[20];        // performance analysis: previous pitch angles
     float WORK1[20];          // performance analysis scratch

@@ -180,6 +180,20 @@ TEST_F(ProprunTest, DeckEndingAfterTheReportStopsWithAMessage) {
     EXPECT_NE(run.Error().find("the deck ends before the geometry switch"), std::string::npos);
 }
 
+// A design deck carries one loading row per row of the project's radial
+// table: 30 rows and the appended tip row must fit.
+TEST_F(ProprunTest, TypeThreeDeckWithThirtyOneLoadingRowsRuns) {
+    DesignCase c;
+    c.type = 3;
+    c.loading.clear();
+    for (int i = 0; i < 31; ++i) {
+        const double x = 0.2 + 0.8 * i / 30.0;
+        c.loading += std::to_string(x) + "\t" + (i == 0 || i == 30 ? "0" : "1") + "\t\n";
+    }
+    EXPECT_EQ(run.Run(Deck({c})), 0) << run.Error();
+    EXPECT_NE(run.Output().find("GENERALIZED DESIGN"), std::string::npos);
+}
+
 // ---- bad decks ------------------------------------------------------------
 
 struct BadDeck {
@@ -255,9 +269,9 @@ std::vector<BadDeck> BadDecks() {
                      "\n THE RANGE OF USER SUPPLIED RADIAL STATIONS SPANS X = 0.5,1", true});
     c = Type3();
     c.loading.clear();
-    for (int i = 0; i < 20; ++i) c.loading += std::to_string(0.2 + 0.8 * i / 19.0) + "\t1\t\n";
-    decks.push_back({"TwentyShapeRecords", WithRecord(c),
-                     "\nCIRCULATION SHAPE RECORDS: MORE THAN 19 RECORDS"});
+    for (int i = 0; i < 33; ++i) c.loading += std::to_string(0.2 + 0.8 * i / 32.0) + "\t1\t\n";
+    decks.push_back({"ThirtyThreeShapeRecords", WithRecord(c),
+                     "\nCIRCULATION SHAPE RECORDS: MORE THAN 32 RECORDS"});
     c = Type3();
     c.loading = "0.2\t0\t\n0.7\t1\t\n0.5\t1\t\n1\t0\t\n";
     decks.push_back({"ShapeRadiiDescending", WithRecord(c),
