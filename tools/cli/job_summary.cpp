@@ -96,7 +96,7 @@ void PrintResultTable(std::ostream& out, const std::vector<ResultRow>& rows) {
         out << std::fixed << std::setprecision(3) << std::setw(7) << r.p.J << std::setw(11)
             << std::setprecision(2) << r.p.BETA << std::setw(12) << std::setprecision(4)
             << r.p.CP << std::setw(9) << r.p.CT << std::setw(11) << r.efficiency;
-        if (r.p.NOTPOS != 0) out << "   target not reached";
+        if (r.p.NOTPOS != 0) out << "   alpha out of range";
         if (r.p.LSTALL != 0) out << "   stall";
         if (r.p.NCPERR != 0 || r.p.WAKERR != 0) out << "   not converged";
         out << "\n";
