@@ -53,13 +53,13 @@ TEST_P(DesignExample, BestCandidateMeetsItsTargetsCloseToTheOptimum) {
     std::string project;
     ASSERT_EQ(SetUpExample(GetParam(), &project), 52) << TakeLog();
     ASSERT_EQ(Send("53").code, 53) << TakeLog();
-    const std::vector<SummaryRow> rows = SummaryRows(BasePath(project) + ".des.html");
+    const std::vector<ResultRow> rows = ReadResultRows(BasePath(project) + ".des.html");
     const std::vector<float> ideal = OptimumEfficiencies(WorkDir(project) + "first.out");
     ASSERT_EQ(rows.size(), 2u);
     ASSERT_EQ(ideal.size(), 2u);
     for (std::size_t k = 0; k < rows.size(); ++k) {
         SCOPED_TRACE("point " + std::to_string(k));
-        const SummaryRow& r = rows[k];
+        const ResultRow& r = rows[k];
         const float miss = std::fabs(r.p.CP - r.p.TARGET);
         EXPECT_TRUE(miss < 0.0005f || miss < 0.01f * r.p.TARGET) << r.p.CP << " vs " << r.p.TARGET;
         EXPECT_EQ(r.p.NOTPOS + r.p.LSTALL + r.p.NCPERR + r.p.WAKERR, 0);
@@ -92,7 +92,7 @@ TEST(DesignJob, OnePointDesignRanksItsOneCandidateAlone) {
     EXPECT_NE(comparison.find("Design geometry 0\n"), std::string::npos) << comparison;
     EXPECT_EQ(comparison.find("Design geometry 1"), std::string::npos);
     EXPECT_NE(comparison.find("Bad_Count = 0"), std::string::npos);
-    EXPECT_EQ(SummaryRows(BasePath(project) + ".des.html").size(), 1u);
+    EXPECT_EQ(ReadResultRows(BasePath(project) + ".des.html").size(), 1u);
     Terminate();
 }
 

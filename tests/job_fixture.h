@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "design/getperf.h"
+#include "design/result_rows.h"
 #include "tests/project_fixture.h"
 #include "tests/synthetic_polar.h"
 
@@ -42,27 +42,5 @@ inline std::string BasePath(const std::string& projectPath) {
 inline std::string WorkDir(const std::string& projectPath) { return BasePath(projectPath) + "_tmp/"; }
 
 inline bool Exists(const std::string& path) { return boost::filesystem::exists(path); }
-
-// The summary rows of a performance report, read as the design job reads
-// them (the row two lines below each "K  T R R O L I R" heading line).
-struct SummaryRow {
-    Performance p;
-    float efficiency = 0;
-};
-
-inline std::vector<SummaryRow> SummaryRows(const std::string& reportPath) {
-    std::vector<SummaryRow> rows;
-    Scan_perf scanner(reportPath, Key{"K  T R R O L I R", 2, 0});
-    while (scanner.Search_For_KEY() == 0) {
-        try {
-            scanner.Position_to_Object();
-        } catch (const ScanPositionError&) {
-            break;
-        }
-        if (!scanner.Get_Object()) break;
-        rows.push_back(SummaryRow{scanner.performance, scanner.value});
-    }
-    return rows;
-}
 
 }  // namespace skarvel_test

@@ -27,7 +27,7 @@ TEST_P(PerformanceJob, AnswersItsNumberWithOneRowPerCase) {
     ASSERT_EQ(SetUpExample("ga_performance.prj", &project), 52) << TakeLog();
     TakeLog();
     ASSERT_EQ(Send(job.command).code, std::stoi(job.command)) << TakeLog();
-    EXPECT_EQ(SummaryRows(BasePath(project) + job.extension).size(), job.rows);
+    EXPECT_EQ(ReadResultRows(BasePath(project) + job.extension).size(), job.rows);
     EXPECT_EQ(ReadFile(WorkDir(project) + "ERROR.OUT"), "");
 }
 
@@ -42,7 +42,7 @@ TEST(PerformanceJobTargets, PointsMeetTheirPowerWithinTheSearchTolerance) {
     std::string project;
     ASSERT_EQ(SetUpExample("ga_performance.prj", &project), 52);
     ASSERT_EQ(Send("56").code, 56) << TakeLog();
-    for (const SummaryRow& r : SummaryRows(BasePath(project) + ".per.html")) {
+    for (const ResultRow& r : ReadResultRows(BasePath(project) + ".per.html")) {
         if (r.p.NOTPOS != 0) continue;  // a target out of reach is flagged, not met
         const float miss = std::fabs(r.p.CP - r.p.TARGET);
         EXPECT_TRUE(miss < 0.0005f || miss < 0.01f * r.p.TARGET) << r.p.CP << " vs " << r.p.TARGET;

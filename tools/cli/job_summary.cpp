@@ -6,7 +6,6 @@
 #include <set>
 #include <sstream>
 
-#include "design/getperf.h"
 
 namespace {
 
@@ -17,21 +16,6 @@ std::string Trimmed(const std::string& text) {
 }
 
 }  // namespace
-
-std::vector<ResultRow> ReadResultRows(const std::string& page) {
-    std::vector<ResultRow> rows;
-    Scan_perf scanner(page, Key{"K  T R R O L I R", 2, 0});
-    while (scanner.Search_For_KEY() == 0) {
-        try {
-            scanner.Position_to_Object();
-        } catch (const ScanPositionError&) {
-            break;
-        }
-        if (!scanner.Get_Object()) break;
-        rows.push_back(ResultRow{scanner.performance, scanner.value});
-    }
-    return rows;
-}
 
 DesignComparison ReadDesignComparison(const std::string& reportPath) {
     DesignComparison comparison;

@@ -8,14 +8,7 @@
 #include <vector>
 
 #include "design/job_records.h"
-
-// One summary row of a result page (a performance run, a map or the final
-// analysis of a design) with its efficiency.
-struct ResultRow {
-    Performance p;
-    float efficiency = 0;
-};
-std::vector<ResultRow> ReadResultRows(const std::string& page);
+#include "design/result_rows.h"
 
 // One design candidate as the performance comparison report ranks it.
 struct RankedCandidate {
