@@ -15,17 +15,27 @@ if(NOT SKARVEL_SANITIZE)
   target_include_directories(skarvel_jni_client_linux SYSTEM PRIVATE ${JNI_INCLUDE_DIRS})
   target_link_libraries(skarvel_jni_client_linux PRIVATE ${CMAKE_DL_LIBS})
   add_dependencies(skarvel_jni_client_linux skarvel_srv_linux)
+  # The comparison of a Linux and a Windows run of the client.
+  add_executable(skarvel_compare_runs ${CMAKE_CURRENT_SOURCE_DIR}/windows/compare_runs.cpp)
 
   set(SKARVEL_RUNS ${CMAKE_CURRENT_BINARY_DIR}/jni_runs)
-  set(SKARVEL_EXAMPLE ${CMAKE_SOURCE_DIR}/examples/trainer_propeller.prj)
+  # The design and the performance example with the jobs' synthetic polar
+  # database (tests/jobs.cmake), when there, and the trainer project.
+  set(SKARVEL_CLIENT_PROJECTS ${CMAKE_SOURCE_DIR}/examples/trainer_propeller.prj)
+  if(DEFINED SKARVEL_JOBS_DIR)
+    list(APPEND SKARVEL_CLIENT_PROJECTS ${SKARVEL_JOBS_DIR}/ga_design.prj
+         ${SKARVEL_JOBS_DIR}/ga_performance.prj)
+    set(SKARVEL_CLIENT_FIXTURES JobsPolar)
+  endif()
   add_test(NAME LinuxLibrary.JniClient
            COMMAND ${CMAKE_COMMAND} -DRUN=${SKARVEL_RUNS}/linux
                    "-DCLIENT=$<TARGET_FILE:skarvel_jni_client_linux>"
                    "-DLIBRARY=$<TARGET_FILE:skarvel_srv_linux>"
-                   -DROOT=${CMAKE_SOURCE_DIR} -DPROJECT=${SKARVEL_EXAMPLE}
+                   -DROOT=${CMAKE_SOURCE_DIR} "-DPROJECTS=${SKARVEL_CLIENT_PROJECTS}"
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/run_client.script
            WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-  set_tests_properties(LinuxLibrary.JniClient PROPERTIES FIXTURES_SETUP skarvel_linux_run)
+  set_tests_properties(LinuxLibrary.JniClient PROPERTIES FIXTURES_SETUP skarvel_linux_run
+                       FIXTURES_REQUIRED "${SKARVEL_CLIENT_FIXTURES}")
 endif()
 
 if(SKARVEL_MINGW_CXX AND SKARVEL_MINGW_OBJDUMP AND SKARVEL_WINE AND NOT SKARVEL_SANITIZE)
@@ -52,19 +62,17 @@ if(SKARVEL_MINGW_CXX AND SKARVEL_MINGW_OBJDUMP AND SKARVEL_WINE AND NOT SKARVEL_
            COMMAND ${CMAKE_COMMAND} -DRUN=${SKARVEL_RUNS}/windows
                    "-DLAUNCHER=${SKARVEL_WINE}" -DCLIENT=${SKARVEL_WIN_CLIENT}
                    -DLIBRARY=${SKARVEL_DLL} -DROOT=${CMAKE_SOURCE_DIR}
-                   -DPROJECT=${SKARVEL_EXAMPLE}
+                   "-DPROJECTS=${SKARVEL_CLIENT_PROJECTS}"
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/run_client.script
            WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   set_tests_properties(WindowsDll.JniClient PROPERTIES
-                       FIXTURES_REQUIRED skarvel_windows_build
+                       FIXTURES_REQUIRED "skarvel_windows_build;${SKARVEL_CLIENT_FIXTURES}"
                        FIXTURES_SETUP skarvel_windows_run
                        TIMEOUT 600
                        ENVIRONMENT "WINEPREFIX=${SKARVEL_WINDOWS_BUILD}/wineprefix;WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
 
   add_test(NAME WindowsDll.AgreesWithLinux
-           COMMAND ${CMAKE_COMMAND} -DLINUX_RUN=${SKARVEL_RUNS}/linux
-                   -DWINDOWS_RUN=${SKARVEL_RUNS}/windows
-                   -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/compare_runs.script)
+           COMMAND skarvel_compare_runs ${SKARVEL_RUNS}/linux ${SKARVEL_RUNS}/windows)
   set_tests_properties(WindowsDll.AgreesWithLinux PROPERTIES
                        FIXTURES_REQUIRED "skarvel_windows_run;skarvel_linux_run")
 endif()

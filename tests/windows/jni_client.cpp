@@ -4,14 +4,15 @@
 // the three functions the library uses (GetStringUTFChars,
 // ReleaseStringUTFChars, NewStringUTF).
 //
-//   jni_client <library> <root directory> <project file> <run directory>
+//   jni_client <library> <root directory> <run directory> <project file>...
 //
 // First it checks the command protocol and the JNI usage (every string it
-// hands out is released once, null strings are answered without a command).
-// Then it copies the project into the run directory and runs the design and
-// the performance job there, as the front end would, writing every answer
-// to "transcript.txt" and the root and run directory as sent to
-// "sent_paths.txt", so that the runs of two libraries can be compared.
+// hands out is released once, a string without characters is answered
+// without running a command). Then it copies each project into the run
+// directory and runs its jobs there (design, performance, both maps), as
+// the front end would, writing every answer to "<project>.transcript" and
+// the root and run directory as sent to "sent_paths.txt", so that the runs
+// of two libraries can be compared file by file.
 // Prints "FAIL: ..." for every wrong answer and "all checks passed" at the
 // end; the exit status is 0 only then.
 #include <jni.h>
@@ -253,25 +254,29 @@ std::string ReadWhole(const std::string& path) {
     return in ? text.str() : std::string();
 }
 
-void RunJobs(Library& library, const std::string& root, const std::string& projectSource,
-             const std::string& runDirectory) {
+// The file name of `path` without its directory and extension.
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.substr(0, name.rfind('.'));
+}
+
+// Sets up a copy of the project in the run directory and sends every job
+// command, as a front end would after the set-up; the answers go to
+// "<base name>.transcript".
+void RunJobs(Library& library, const std::string& sentRoot, const std::string& sentRun,
+             const std::string& projectSource) {
     const std::string text = ReadWhole(projectSource);
     Check(!text.empty(), "project file " + projectSource + " is readable");
-    const std::string sentRoot = AsSent(root);
-    const std::string sentRun = AsSent(runDirectory);
-    const std::string project = sentRun + kSeparator + "example.prj";
+    const std::string base = BaseName(projectSource);
+    const std::string project = sentRun + kSeparator + base + ".prj";
     {
         std::ofstream copy(project, std::ios::binary | std::ios::trunc);
         copy << text;
         Check(static_cast<bool>(copy), "project copy " + project + " written");
     }
-    {
-        std::ofstream paths(sentRun + kSeparator + "sent_paths.txt",
-                            std::ios::binary | std::ios::trunc);
-        paths << sentRoot << "\n" << sentRun << "\n";
-    }
 
-    std::ofstream transcript(sentRun + kSeparator + "transcript.txt",
+    std::ofstream transcript(sentRun + kSeparator + base + ".transcript",
                              std::ios::binary | std::ios::trunc);
     auto put = [&](const std::string& label, const std::string& command) {
         const jint code = library.Put(command);
@@ -287,29 +292,31 @@ void RunJobs(Library& library, const std::string& root, const std::string& proje
     put("TERMINATE", "50");
     put("RESET_LOG", "63");
     CheckEquals<jint>(68, put("SETUP_DLL", "68" + sentRoot), "SETUP_DLL");
-    CheckEquals<jint>(51, put("SET_PROJECT", "51" + project), "SET_PROJECT");
-    CheckEquals<jint>(52, put("SETUP_PROJECT", "52" + text), "SETUP_PROJECT");
+    CheckEquals<jint>(51, put("SET_PROJECT", "51" + project), "SET_PROJECT " + base);
+    CheckEquals<jint>(52, put("SETUP_PROJECT", "52" + text), "SETUP_PROJECT " + base);
     // The working directory beside the project, from a path with the
     // system's own separators: a file can be made in it.
-    const std::string probe = sentRun + kSeparator + "example_tmp" + kSeparator + "probe.txt";
-    Check(static_cast<bool>(std::ofstream(probe)), "working directory example_tmp created");
+    const std::string probe = sentRun + kSeparator + base + "_tmp" + kSeparator + "probe.txt";
+    Check(static_cast<bool>(std::ofstream(probe)), "working directory " + base + "_tmp created");
     std::remove(probe.c_str());
     const std::string state = get("GET_STATE_DATA", "81");
     Check(state.rfind("<1>EnableDesignMain\n", 0) == 0, "design screen enabled: " + state);
     put("GENERATE_DESIGN", "53");
     put("COMP_PERFORMANCE", "56");
+    put("CONST_RPM_MAP", "54");
+    put("CONST_VELOCITY_MAP", "55");
     get("GET_LOG", "61");
     CheckEquals<jint>(57, put("CLOSE_PROJECT", "57"), "CLOSE_PROJECT");
     CheckEquals<jint>(50, put("TERMINATE", "50"), "TERMINATE at the end");
-    Check(static_cast<bool>(transcript), "transcript written");
+    Check(static_cast<bool>(transcript), "transcript of " + base + " written");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: jni_client <library> <root directory> <project file> "
-                     "<run directory>\n";
+    if (argc < 5) {
+        std::cerr << "usage: jni_client <library> <root directory> <run directory> "
+                     "<project file>...\n";
         return 2;
     }
     Library library(argv[1]);
@@ -323,7 +330,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     CheckProtocol(library);
-    RunJobs(library, argv[2], argv[3], argv[4]);
+
+    const std::string sentRoot = AsSent(argv[2]);
+    const std::string sentRun = AsSent(argv[3]);
+    {
+        std::ofstream paths(sentRun + kSeparator + "sent_paths.txt",
+                            std::ios::binary | std::ios::trunc);
+        paths << sentRoot << "\n" << sentRun << "\n";
+        Check(static_cast<bool>(paths), "sent_paths.txt written in " + sentRun);
+    }
+    for (int k = 4; k < argc; ++k) RunJobs(library, sentRoot, sentRun, argv[k]);
 
     CheckEquals(ledger.charsHandedOut, ledger.charsReleased, "characters released");
     CheckEquals(0, ledger.badReleases, "releases of foreign characters");
