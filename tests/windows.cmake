@@ -48,7 +48,7 @@ if(SKARVEL_MINGW_CXX AND SKARVEL_MINGW_OBJDUMP AND SKARVEL_WINE AND NOT SKARVEL_
                    -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/cross_build.script)
   set_tests_properties(WindowsDll.CrossBuild PROPERTIES
-                       FIXTURES_SETUP skarvel_windows_build TIMEOUT 1500 RUN_SERIAL TRUE)
+                       FIXTURES_SETUP skarvel_windows_build TIMEOUT 1500)
 
   add_test(NAME WindowsDll.ImportsAndExports
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${SKARVEL_MINGW_OBJDUMP} -DDLL=${SKARVEL_DLL}
