@@ -305,7 +305,14 @@ void RunJobs(Library& library, const std::string& sentRoot, const std::string& s
     put("COMP_PERFORMANCE", "56");
     put("CONST_RPM_MAP", "54");
     put("CONST_VELOCITY_MAP", "55");
-    get("GET_LOG", "61");
+    const std::string log = get("GET_LOG", "61");
+#ifdef _WIN32
+    Check(log.find("\nENTERED: ;BuildPerformanceFile::Init\n") != std::string::npos &&
+              log.find("\nCOMPLETED: ;BuildPerformanceFile::Init\n") != std::string::npos,
+          "the Windows library traces the builders' operations");
+#else
+    Check(log.find("ENTERED: ") == std::string::npos, "the Linux library writes no trace");
+#endif
     CheckEquals<jint>(57, put("CLOSE_PROJECT", "57"), "CLOSE_PROJECT");
     CheckEquals<jint>(50, put("TERMINATE", "50"), "TERMINATE at the end");
     Check(static_cast<bool>(transcript), "transcript of " + base + " written");
