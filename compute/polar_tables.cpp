@@ -13,7 +13,7 @@ PolarLayout polar_layout = PolarLayout::None;
 namespace {
 // Checksum of the default database data/naca4_polars.bin (printed by
 // tools/polar_gen when it writes the database).
-constexpr int32_t kDefaultDatabaseChecksum = 0;
+constexpr int32_t kDefaultDatabaseChecksum = 13376332;
 }  // namespace
 
 // 651, 3793064, -813 and -2335 are the databases the engine has always

@@ -139,7 +139,7 @@ def build(g, cache):
     return db, marks
 
 
-def write_points(path, db, marks, checksum):
+def write_points(path, db, marks, checksum, db_name):
     counts = {}
     lines = []
     for key in dbfile.record_keys(db):
@@ -155,7 +155,7 @@ def write_points(path, db, marks, checksum):
              "X": "extended by the post-stall model", "P": "corrected for compressibility",
              "M": "thin-aerofoil model (no usable xfoil polar)"}
     with open(path, "w") as f:
-        f.write("# Point marks of the polar database %s\n" % os.path.basename(path))
+        f.write("# Point marks of the polar database %s\n" % db_name)
         f.write("# checksum of the lift set: %d\n" % checksum)
         f.write("# angles (deg): %s\n" % " ".join("%g" % a for a in db["angles"]))
         for ch in "CFXPM":
@@ -174,7 +174,7 @@ def cmd_generate(a):
     db, marks = build(g, a.cache)
     dbfile.write(a.out, db)
     cs = dbfile.checksum(db)
-    counts, total = write_points(a.points, db, marks, cs)
+    counts, total = write_points(a.points, db, marks, cs, os.path.basename(a.out))
     print("wrote %s  checksum %d (0x%08X)  in %.0f s" % (a.out, cs, cs & 0xFFFFFFFF,
                                                         time.time() - t0))
     print("points: " + "  ".join("%s %.1f%%" % (ch, 100.0 * counts.get(ch, 0) / total)
