@@ -69,9 +69,22 @@ CLCD::CLCD(float* data, const int& d1, const int& d2, const int& d3, const int& 
            const int& d5, const int32_t* nalpha_, const float* alphadb_)
     : dims{d1, d2, d3, d4, d5},
       offset(-(1 + d1 + d1 * d2 + d1 * d2 * d3 + d1 * d2 * d3 * d4 + d1 * d2 * d3 * d4 * d5)),
+      nangles(0),
+      extent(0),
       nalpha(nalpha_),
       alphadb(alphadb_),
-      polarData(data) {}
+      polarData(data) {
+    nangles = std::max(angleCount(1), angleCount(2));
+    bool usable = polarData != nullptr && nangles > 0;
+    std::size_t size = static_cast<std::size_t>(nangles);
+    for (int32_t d : dims) {
+        usable = usable && d > 0;
+        size *= static_cast<std::size_t>(std::max(d, 0));
+    }
+    // The engine's own tables know their size; never read past it.
+    if (usable && polarData == polar.get()) size = std::min(size, polar_size);
+    extent = usable ? size : 0;
+}
 
 int CLCD::angleCount(int set) const {
     if (nalpha == nullptr || alphadb == nullptr || (set != 1 && set != 2)) return 0;
@@ -90,24 +103,17 @@ int CLCD::angleBracket(int set, float alpha) const {
 }
 
 float CLCD::at(int i1, int i2, int i3, int i4, int i5, int i6) const {
-    if (polarData == nullptr) return 0.0f;
-    for (int32_t d : dims)
-        if (d < 1) return 0.0f;
-    const int nangles = std::max(angleCount(1), angleCount(2));
-    if (nangles < 1) return 0.0f;
+    if (extent == 0) return 0.0f;
     const int idx[6] = {std::clamp(i1, 1, dims[0]), std::clamp(i2, 1, dims[1]),
                         std::clamp(i3, 1, dims[2]), std::clamp(i4, 1, dims[3]),
                         std::clamp(i5, 1, dims[4]), std::clamp(i6, 1, nangles)};
-    std::size_t linear = 0, stride = 1, size = 1;
+    std::size_t linear = 0, stride = 1;
     for (int k = 0; k < 5; ++k) {
         linear += static_cast<std::size_t>(idx[k] - 1) * stride;
         stride *= static_cast<std::size_t>(dims[k]);
     }
     linear += static_cast<std::size_t>(idx[5] - 1) * stride;
-    size = stride * static_cast<std::size_t>(nangles);
-    // The engine's own tables know their size; never read past it.
-    if (polarData == polar.get()) size = std::min(size, polar_size);
-    return linear < size ? polarData[linear] : 0.0f;
+    return linear < extent ? polarData[linear] : 0.0f;
 }
 
 float CLCD::angleInterp(int set, float alpha, int i, int i2, int i3, int i4, int i5) const {

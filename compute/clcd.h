@@ -15,7 +15,9 @@
 // The lookups never read outside the array: grid indices are clamped into
 // 1..dimension, an interpolating variable whose upper neighbour would lie
 // past the grid is taken at its index alone, and a set with a single angle
-// returns that angle's value. With no tables loaded they return 0.
+// returns that angle's value. With no tables loaded they return 0. The
+// extent of the array is taken when a lookup object is built, so build it
+// after the tables are loaded and build a new one after a reload.
 //
 // Per-station arrays (flags, Mach indices, station t/c, camber, Reynolds and
 // Mach numbers) are indexed by the station number directly (element 0
@@ -36,6 +38,7 @@
 //   float cl = look.get_perf_CLCD(k, alpha, ir, im, ic, it, 1);
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Grid indices of a station's Reynolds and Mach numbers in REYDB / MACHDB
@@ -76,6 +79,10 @@ protected:
 
     int32_t dims[5];
     int32_t offset;  // -(1 + d1 + d1*d2 + ... + d1*..*d5)
+    // Sixth dimension (the larger angle count) and the number of floats
+    // the lookups may read, fixed at construction (0: nothing to read).
+    int32_t nangles;
+    std::size_t extent;
     const int32_t* nalpha;
     const float* alphadb;
     float* polarData;
