@@ -13,16 +13,16 @@
 
 using polar_builder::Build;
 using polar_builder::EngineFiles;
-using polar_builder::PolarSpec;
+using polar_builder::PolarContent;
 
 namespace {
 
 constexpr float kRad = 0.017453294f;
 
-// The spec's database loaded in one layout into a local array, with the
+// The content's database loaded in one layout into a local array, with the
 // lookup objects of both kinds over it (station 1).
 struct Lookup {
-    PolarSpec spec;
+    PolarContent content;
     EngineFiles files;
     std::vector<float> data;
     PolarDims dims{};
@@ -31,9 +31,9 @@ struct Lookup {
     int32_t machIndex[2] = {1, 1};
     int32_t it = 1, ic = 1, ir = 1, im = 1;
 
-    explicit Lookup(PolarLayout layout, PolarSpec s = PolarSpec{}) : spec(std::move(s)) {
-        spec.balanceTo = &kAny;
-        files.Open(Build(spec));
+    explicit Lookup(PolarLayout layout, PolarContent s = PolarContent{}) : content(std::move(s)) {
+        content.balanceTo = &kAny;
+        files.Open(Build(content));
         read_polar_header__();
         dims = polar_dimensions(layout);
         std::size_t n = dims.nangles;
@@ -94,9 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BracketCase{std::numeric_limits<float>::quiet_NaN(), 1, false}));
 
 TEST_P(ReynoldsBracket, FindsIndexAndFlagLeavingOtherBits) {
-    PolarSpec spec;
-    spec.rey = {1e5f, 1e6f, 1e7f};
-    Lookup l(PolarLayout::Performance, spec);
+    PolarContent content;
+    content.rey = {1e5f, 1e6f, 1e7f};
+    Lookup l(PolarLayout::Performance, content);
     const float mach = 0.3f;
     int32_t ir = -1, im = -1;
     uint16_t flags = 0x8 | 0x4 | 0x1;  // bit 1 is to be rewritten
@@ -123,9 +123,9 @@ TEST(ThicknessAndCamberIndex, BracketsBothAndClampsAtTheEnds) {
 }
 
 TEST(NearestThicknessIndex, RoundsToTheNearerGridValueTieLow) {
-    PolarSpec spec;
-    spec.tc = {0.0625f, 0.125f, 0.25f};  // midpoints exact in float
-    Lookup l(PolarLayout::Design, spec);
+    PolarContent content;
+    content.tc = {0.0625f, 0.125f, 0.25f};  // midpoints exact in float
+    Lookup l(PolarLayout::Design, content);
     struct Case { float t; int index; };
     for (const Case& k : {Case{0.01f, 1}, Case{0.0625f, 1}, Case{0.09375f, 1}, Case{0.094f, 2},
                           Case{0.125f, 2}, Case{0.1875f, 2}, Case{0.188f, 3}, Case{0.3f, 3}}) {
@@ -154,12 +154,12 @@ TEST_P(PerformanceLookup, ReturnsTheAnalyticLiftAndDrag) {
     const Point& p = GetParam();
     l.Station(p.t, p.c, p.re, p.m);
     const float a = p.deg * kRad;
-    EXPECT_NEAR(l.Perf(1, a), l.spec.lift(p.t, p.c, p.re, p.m, a / kRad), 2e-5f);
+    EXPECT_NEAR(l.Perf(1, a), l.content.lift(p.t, p.c, p.re, p.m, a / kRad), 2e-5f);
     // drag is quadratic in angle: exact at table angles, the chord between
     const float lo = std::floor(p.deg / 4.0f) * 4.0f, hi = lo + 4.0f;
     const float w = (p.deg - lo) / 4.0f;
-    const float cd = (1 - w) * l.spec.drag(p.t, p.c, p.re, p.m, lo) +
-                     w * l.spec.drag(p.t, p.c, p.re, p.m, hi);
+    const float cd = (1 - w) * l.content.drag(p.t, p.c, p.re, p.m, lo) +
+                     w * l.content.drag(p.t, p.c, p.re, p.m, hi);
     EXPECT_NEAR(l.Perf(2, a), cd, 2e-6f);
 }
 
@@ -167,19 +167,19 @@ TEST(PerformanceLookupClamp, ValuesBeyondTheGridUseTheEndValuesWithFlagsCleared)
     Lookup l(PolarLayout::Performance);
     l.Station(0.30f, -0.01f, 5e7f, 0.95f);
     EXPECT_EQ(l.flags[1], 0);
-    EXPECT_NEAR(l.Perf(1, 4.0f * kRad), l.spec.lift(0.18f, 0.0f, 1e6f, 0.8f, 4.0f), 2e-5f);
+    EXPECT_NEAR(l.Perf(1, 4.0f * kRad), l.content.lift(0.18f, 0.0f, 1e6f, 0.8f, 4.0f), 2e-5f);
     l.Station(0.01f, 0.5f, 10.0f, -0.2f);
     EXPECT_EQ(l.flags[1], 0);
-    EXPECT_NEAR(l.Perf(1, 4.0f * kRad), l.spec.lift(0.06f, 0.06f, 1e5f, 0.0f, 4.0f), 2e-5f);
+    EXPECT_NEAR(l.Perf(1, 4.0f * kRad), l.content.lift(0.06f, 0.06f, 1e5f, 0.0f, 4.0f), 2e-5f);
 }
 
 TEST(PerformanceLookupAngle, FirstAngleGivesFirstValueAndLowerAnglesExtrapolate) {
     Lookup l(PolarLayout::Performance);
     l.Station(0.12f, 0.02f, 1e6f, 0.5f);  // interior grid points: exact values
     const float first = shape_.ALPHADB[0][0];
-    EXPECT_NEAR(l.Perf(1, first), l.spec.lift(0.12f, 0.02f, 1e6f, 0.5f, -8.0f), 1e-5f);
+    EXPECT_NEAR(l.Perf(1, first), l.content.lift(0.12f, 0.02f, 1e6f, 0.5f, -8.0f), 1e-5f);
     // below the table: linear from the first interval, no clamping at AMIN
-    EXPECT_NEAR(l.Perf(1, -14.0f * kRad), l.spec.lift(0.12f, 0.02f, 1e6f, 0.5f, -14.0f), 1e-4f);
+    EXPECT_NEAR(l.Perf(1, -14.0f * kRad), l.content.lift(0.12f, 0.02f, 1e6f, 0.5f, -14.0f), 1e-4f);
 }
 
 TEST(PerformanceLookupPostStall, LiftFallsToZeroAt1396AndDragGrowsByTheExcessAngle) {
@@ -196,13 +196,13 @@ TEST(PerformanceLookupPostStall, LiftFallsToZeroAt1396AndDragGrowsByTheExcessAng
     EXPECT_EQ(l.Perf(1, 1.396f), 0.0f);
     EXPECT_EQ(l.Perf(1, 2.0f), 0.0f);
     // at AMAX itself the table value is returned
-    EXPECT_NEAR(l.Perf(1, amax), l.spec.lift(0.12f, 0.02f, 1e6f, 0.5f, amax / kRad), 1e-5f);
+    EXPECT_NEAR(l.Perf(1, amax), l.content.lift(0.12f, 0.02f, 1e6f, 0.5f, amax / kRad), 1e-5f);
 }
 
 TEST(PerformanceLookupPostStall, NoRuleWhenTheTableReachesBeyond80Degrees) {
-    PolarSpec spec;
-    spec.liftDeg = spec.dragDeg = {-10, 0, 45, 85};
-    Lookup l(PolarLayout::Performance, spec);
+    PolarContent content;
+    content.liftDeg = content.dragDeg = {-10, 0, 45, 85};
+    Lookup l(PolarLayout::Performance, content);
     l.Station(0.12f, 0.02f, 1e6f, 0.5f);
     const float atLimit = static_cast<float>(amxum_.AMAX - 0.001);
     EXPECT_EQ(l.Perf(1, 1.6f), l.Perf(1, atLimit));
@@ -218,11 +218,11 @@ TEST(DesignLookup, InterpolatesInAngleAtGridIndicesAndExtrapolatesAboveTheTable)
     for (float deg : {-8.0f, -3.0f, 5.5f, 12.0f, 20.0f}) {
         const float a = deg * kRad;
         EXPECT_NEAR(look.get_design_CLCD(station, 1, ir, ic, it, a),
-                    l.spec.lift(0.06f, 0.04f, 1e6f, 0.5f, deg), 2e-5f)
+                    l.content.lift(0.06f, 0.04f, 1e6f, 0.5f, deg), 2e-5f)
             << deg;
     }
     EXPECT_NEAR(look.get_design_CLCD(station, 2, ir, ic, it, 4.0f * kRad),
-                l.spec.drag(0.06f, 0.04f, 1e6f, 0.5f, 4.0f), 1e-6f);
+                l.content.drag(0.06f, 0.04f, 1e6f, 0.5f, 4.0f), 1e-6f);
 }
 
 // ---- never outside the array --------------------------------------------
@@ -234,7 +234,7 @@ TEST(LookupBounds, IndicesOutsideTheGridAreClampedIntoTheArray) {
     // flags claim interpolation although the indices are at the last point
     l.flags[1] = 0xF;
     const float last = perf.get_perf_CLCD(1, 0.0f, 2, 3, 4, 3, 1);
-    EXPECT_NEAR(last, l.spec.lift(0.18f, 0.06f, 1e6f, 0.8f, 0.0f), 2e-5f);
+    EXPECT_NEAR(last, l.content.lift(0.18f, 0.06f, 1e6f, 0.8f, 0.0f), 2e-5f);
     l.flags[1] = 0;
     EXPECT_EQ(perf.get_perf_CLCD(1, 0.0f, 99, -5, 0, 1000, 1),
               perf.get_perf_CLCD(1, 0.0f, 2, 1, 1, 3, 1));

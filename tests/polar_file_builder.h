@@ -18,7 +18,7 @@ namespace polar_builder {
 
 using Coefficient = std::function<float(float tc, float camb, float rey, float mach, float deg)>;
 
-struct PolarSpec {
+struct PolarContent {
     std::vector<float> mach{0.0f, 0.5f, 0.8f};
     std::vector<float> rey{1e5f, 1e6f};
     std::vector<float> tc{0.06f, 0.12f, 0.18f};
@@ -59,12 +59,12 @@ struct Bytes {
 };
 
 // Index (in 4-byte items) of the first record key of set 1.
-inline std::size_t FirstRecordItem(const PolarSpec& s) {
+inline std::size_t FirstRecordItem(const PolarContent& s) {
     return 5 + s.mach.size() + s.rey.size() + s.tc.size() + s.camb.size() + 2 +
            s.liftDeg.size() + s.dragDeg.size();
 }
 
-inline Bytes Build(const PolarSpec& s) {
+inline Bytes Build(const PolarContent& s) {
     Bytes b;
     b.Int(7767223);
     b.Int(static_cast<int32_t>(s.mach.size()));

@@ -15,7 +15,7 @@ using polar_builder::Build;
 using polar_builder::Bytes;
 using polar_builder::EngineFiles;
 using polar_builder::FirstRecordItem;
-using polar_builder::PolarSpec;
+using polar_builder::PolarContent;
 
 namespace {
 
@@ -44,13 +44,13 @@ Loaded LoadDirect(PolarLayout layout, int32_t accepted) {
     return l;
 }
 
-int32_t ChecksumOf(const PolarSpec& spec) {
+int32_t ChecksumOf(const PolarContent& content) {
     int32_t sum = 0;
-    for (float t : spec.tc)
-        for (float c : spec.camb)
-            for (float re : spec.rey)
-                for (float a : spec.liftDeg)
-                    for (float m : spec.mach) sum = polar_checksum_add(sum, spec.lift(t, c, re, m, a));
+    for (float t : content.tc)
+        for (float c : content.camb)
+            for (float re : content.rey)
+                for (float a : content.liftDeg)
+                    for (float m : content.mach) sum = polar_checksum_add(sum, content.lift(t, c, re, m, a));
     return sum;
 }
 
@@ -75,37 +75,37 @@ INSTANTIATE_TEST_SUITE_P(Both, PolarTablesLayout,
 
 TEST_P(PolarTablesLayout, PlacesEveryCoefficientOnItsAxes) {
     EngineFiles files;
-    PolarSpec spec;
-    spec.dragDeg = {-6, 0, 6, 12};  // fewer drag angles than lift angles
-    files.Open(Build(spec));
-    const Loaded l = LoadDirect(GetParam(), ChecksumOf(spec));
+    PolarContent content;
+    content.dragDeg = {-6, 0, 6, 12};  // fewer drag angles than lift angles
+    files.Open(Build(content));
+    const Loaded l = LoadDirect(GetParam(), ChecksumOf(content));
     ASSERT_EQ(except_, 0) << files.Output();
     EXPECT_FALSE(POLAR_FILE.is_open());
     for (int t = 1; t <= 3; ++t)
         for (int c = 1; c <= 4; ++c)
             for (int r = 1; r <= 2; ++r)
                 for (int m = 1; m <= 3; ++m) {
-                    const float tc = spec.tc[t - 1], cb = spec.camb[c - 1], re = spec.rey[r - 1],
-                                ma = spec.mach[m - 1];
+                    const float tc = content.tc[t - 1], cb = content.camb[c - 1], re = content.rey[r - 1],
+                                ma = content.mach[m - 1];
                     for (int a = 1; a <= 6; ++a)
                         ASSERT_EQ(Element(l, GetParam(), 1, t, c, r, m, a),
-                                  spec.lift(tc, cb, re, ma, spec.liftDeg[a - 1]));
+                                  content.lift(tc, cb, re, ma, content.liftDeg[a - 1]));
                     for (int a = 1; a <= 4; ++a)
                         ASSERT_EQ(Element(l, GetParam(), 2, t, c, r, m, a),
-                                  spec.drag(tc, cb, re, ma, spec.dragDeg[a - 1]));
+                                  content.drag(tc, cb, re, ma, content.dragDeg[a - 1]));
                 }
 }
 
 TEST_P(PolarTablesLayout, ReynoldsKeyOneUnitInTheLastPlaceOffStopsWithStatus4) {
     EngineFiles files;
-    PolarSpec spec;
-    auto bytes = Build(spec);
+    PolarContent content;
+    auto bytes = Build(content);
     // second record of set 1: t/c 0.06, camber 0, Reynolds 1e6
-    const std::size_t key = FirstRecordItem(spec) + (3 + 6 * 4) + 2;
+    const std::size_t key = FirstRecordItem(content) + (3 + 6 * 4) + 2;
     ASSERT_EQ(bytes.GetFloat(key), 1e6f);
     bytes.SetFloat(key, std::nextafter(1e6f, 2e6f));
     files.Open(bytes);
-    LoadDirect(GetParam(), ChecksumOf(spec));
+    LoadDirect(GetParam(), ChecksumOf(content));
     EXPECT_EQ(except_, 4);
     EXPECT_EQ(files.Output(),
               "\n EXPECTED: 0.06  0  1e+06 BUT GOT:  0.06  0  1e+06 FOR THICKNESS TO CHORD, "
@@ -114,17 +114,17 @@ TEST_P(PolarTablesLayout, ReynoldsKeyOneUnitInTheLastPlaceOffStopsWithStatus4) {
 }
 
 TEST_P(PolarTablesLayout, TruncatedFileIsCorruptAndLeavesNoData) {
-    PolarSpec spec;
-    const Bytes full = Build(spec);
+    PolarContent content;
+    const Bytes full = Build(content);
     const std::size_t items = full.data.size() / 4;
     // cut inside a set 1 record, at a record boundary, and in the last value
-    for (std::size_t keep : {FirstRecordItem(spec) + 10, FirstRecordItem(spec) + 27 * 4,
+    for (std::size_t keep : {FirstRecordItem(content) + 10, FirstRecordItem(content) + 27 * 4,
                              items - 1}) {
         EngineFiles files;
         Bytes cut = full;
         cut.data.resize(keep * 4);
         files.Open(cut);
-        const Loaded l = LoadDirect(GetParam(), ChecksumOf(spec));
+        const Loaded l = LoadDirect(GetParam(), ChecksumOf(content));
         EXPECT_EQ(except_, 4) << keep;
         EXPECT_NE(files.Output().find("POLAR FILE ENDS EARLY"), std::string::npos) << keep;
         for (float v : l.data) ASSERT_EQ(v, 0.0f) << keep;
@@ -133,9 +133,9 @@ TEST_P(PolarTablesLayout, TruncatedFileIsCorruptAndLeavesNoData) {
 
 TEST_P(PolarTablesLayout, UnacceptedChecksumStopsWithStatus4NamingIt) {
     EngineFiles files;
-    PolarSpec spec;
-    files.Open(Build(spec));
-    const int32_t found = ChecksumOf(spec);
+    PolarContent content;
+    files.Open(Build(content));
+    const int32_t found = ChecksumOf(content);
     const Loaded l = LoadDirect(GetParam(), found + 1);
     EXPECT_EQ(except_, 4);
     EXPECT_EQ(files.Output(), "\n POLAR FILE NOT ACCEPTED: CHECKSUM OF THE LIFT TABLES IS " +
@@ -147,7 +147,7 @@ TEST_P(PolarTablesLayout, UnacceptedChecksumStopsWithStatus4NamingIt) {
 
 TEST(PolarTables, DimensionsThatDoNotMatchTheHeaderAreRefused) {
     EngineFiles files;
-    files.Open(Build(PolarSpec{}));
+    files.Open(Build(PolarContent{}));
     read_polar_header__();
     PolarDims d = polar_dimensions(PolarLayout::Design);  // wrong layout for read_all_perf
     std::vector<float> data(1000, 1.0f);
@@ -179,17 +179,17 @@ TEST(PolarChecksum, AcceptedListHasTheFourOriginalValuesAndEndsWithTheMarker) {
 
 namespace {
 
-PolarSpec AcceptedSpec() {
-    PolarSpec spec;
-    spec.balanceTo = &kAccepted;
-    return spec;
+PolarContent AcceptedContent() {
+    PolarContent content;
+    content.balanceTo = &kAccepted;
+    return content;
 }
 
 }  // namespace
 
 TEST(PolarTablesEnsure, LoadsOnceClearsTheFlagAndRecordsTheLayout) {
     EngineFiles files;
-    const std::string path = files.Open(Build(AcceptedSpec()));
+    const std::string path = files.Open(Build(AcceptedContent()));
     bool load = true;
     ensure_polar_tables(PolarLayout::Performance, &load);
     ASSERT_EQ(except_, 0) << files.Output() << files.Error();
@@ -206,8 +206,8 @@ TEST(PolarTablesEnsure, LoadsOnceClearsTheFlagAndRecordsTheLayout) {
 
 TEST(PolarTablesEnsure, OtherLayoutRereadsTheFileByItsPath) {
     EngineFiles files;
-    const PolarSpec spec = AcceptedSpec();
-    files.Open(Build(spec));
+    const PolarContent content = AcceptedContent();
+    files.Open(Build(content));
     bool load = true;
     ensure_polar_tables(PolarLayout::Performance, &load);
     ASSERT_EQ(except_, 0);
@@ -218,18 +218,18 @@ TEST(PolarTablesEnsure, OtherLayoutRereadsTheFileByItsPath) {
     // design layout: (set, Mach, Reynolds, camber, t/c, angle); element
     // (1, Mach 2, Re 1, camber 3, t/c 2, angle 4)
     const std::size_t k = 0 + 2 * (1 + 3 * (0 + 2 * (2 + 4 * (1 + 3 * 3))));
-    EXPECT_EQ(polar[k], spec.lift(0.12f, 0.04f, 1e5f, 0.5f, 4.0f));
+    EXPECT_EQ(polar[k], content.lift(0.12f, 0.04f, 1e5f, 0.5f, 4.0f));
 }
 
 TEST(PolarTablesEnsure, ReloadAfterResetReplacesTheTables) {
     EngineFiles files;
-    PolarSpec spec = AcceptedSpec();
-    files.Open(Build(spec));
+    PolarContent content = AcceptedContent();
+    files.Open(Build(content));
     bool load = true;
     ensure_polar_tables(PolarLayout::Design, &load);
     ASSERT_EQ(except_, 0);
-    spec.rey = {1e5f, 1e6f, 1e7f};
-    files.Open(Build(spec));
+    content.rey = {1e5f, 1e6f, 1e7f};
+    files.Open(Build(content));
     load = true;  // ResetDatabase
     ensure_polar_tables(PolarLayout::Design, &load);
     ASSERT_EQ(except_, 0) << files.Output();
@@ -239,8 +239,8 @@ TEST(PolarTablesEnsure, ReloadAfterResetReplacesTheTables) {
 
 TEST(PolarTablesEnsure, FailedLoadKeepsTheFlagAndLeavesNoTables) {
     EngineFiles files;
-    PolarSpec spec;  // checksum not in the accepted list
-    files.Open(Build(spec));
+    PolarContent content;  // checksum not in the accepted list
+    files.Open(Build(content));
     bool load = true;
     ensure_polar_tables(PolarLayout::Performance, &load);
     EXPECT_EQ(except_, 4);
@@ -252,7 +252,7 @@ TEST(PolarTablesEnsure, FailedLoadKeepsTheFlagAndLeavesNoTables) {
 
 TEST(PolarTablesEnsure, BadHeaderClosesTheFileAndKeepsTheFlag) {
     EngineFiles files;
-    auto bytes = Build(AcceptedSpec());
+    auto bytes = Build(AcceptedContent());
     bytes.SetInt(0, 1);
     files.Open(bytes);
     bool load = true;
@@ -264,7 +264,7 @@ TEST(PolarTablesEnsure, BadHeaderClosesTheFileAndKeepsTheFlag) {
 
 TEST(PolarTablesEnsure, VanishedFileForTheOtherLayoutIsStatus3) {
     EngineFiles files;
-    const std::string path = files.Open(Build(AcceptedSpec()));
+    const std::string path = files.Open(Build(AcceptedContent()));
     bool load = true;
     ensure_polar_tables(PolarLayout::Design, &load);
     ASSERT_EQ(except_, 0);

@@ -7,14 +7,14 @@
 
 using polar_builder::Build;
 using polar_builder::EngineFiles;
-using polar_builder::PolarSpec;
+using polar_builder::PolarContent;
 
 TEST(PolarHeader, ReadsGridAnglesInRadiansAndLimitsFromLiftAngles) {
     EngineFiles files;
-    PolarSpec spec;
-    spec.liftDeg = {0.0f, 90.0f};
-    spec.dragDeg = {-20.0f, 0.0f, 120.0f};
-    files.Open(Build(spec));
+    PolarContent content;
+    content.liftDeg = {0.0f, 90.0f};
+    content.dragDeg = {-20.0f, 0.0f, 120.0f};
+    files.Open(Build(content));
     read_polar_header__();
     EXPECT_EQ(except_, 0);
     EXPECT_EQ(shape_.NMACH, 3);
@@ -37,13 +37,13 @@ TEST(PolarHeader, ReadsGridAnglesInRadiansAndLimitsFromLiftAngles) {
 
 TEST(PolarHeader, AcceptsTheLargestGrid) {
     EngineFiles files;
-    PolarSpec spec;
-    for (auto* g : {&spec.mach, &spec.rey, &spec.tc, &spec.camb}) {
+    PolarContent content;
+    for (auto* g : {&content.mach, &content.rey, &content.tc, &content.camb}) {
         g->clear();
         for (int i = 0; i < 25; ++i) g->push_back(0.01f * i);
     }
-    spec.liftDeg.assign(30, 0.0f);
-    files.Open(Build(spec));
+    content.liftDeg.assign(30, 0.0f);
+    files.Open(Build(content));
     read_polar_header__();
     EXPECT_EQ(except_, 0);
     EXPECT_EQ(shape_.NCAMB, 25);
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_P(PolarHeaderFailure, ReportsCodeAndStopsWithStatus1) {
     EngineFiles files;
-    auto bytes = Build(PolarSpec{});
+    auto bytes = Build(PolarContent{});
     bytes.SetInt(GetParam().item, GetParam().value);
     files.Open(bytes);
     read_polar_header__();
@@ -91,7 +91,7 @@ TEST_P(PolarHeaderFailure, ReportsCodeAndStopsWithStatus1) {
 
 TEST(PolarHeader, ZeroCountWinsOverTooLargeCount) {
     EngineFiles files;
-    auto bytes = Build(PolarSpec{});
+    auto bytes = Build(PolarContent{});
     bytes.SetInt(1, 26);
     bytes.SetInt(4, 0);
     files.Open(bytes);
@@ -103,7 +103,7 @@ TEST(PolarHeader, ZeroCountWinsOverTooLargeCount) {
 TEST(PolarHeader, FileEndingInsideTheHeaderIsCorrupt) {
     for (std::size_t keep : {0, 3, 10, 20, 30}) {
         EngineFiles files;
-        auto bytes = Build(PolarSpec{});
+        auto bytes = Build(PolarContent{});
         bytes.data.resize(keep * 4);
         files.Open(bytes);
         read_polar_header__();
