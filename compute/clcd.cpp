@@ -213,13 +213,13 @@ float Get_Performance_CLCD::get_perf_CLCD(const int& station, const float& alpha
     const Axis tc = make_axis(tcIndex, f & 4, dims[4], tcdb, ntc, stationTbyc, station);
 
     // Collapse t/c, then Mach, then Reynolds, then camber.
-    float byCamb[2];
+    float byCamb[2] = {0.0f, 0.0f};
     for (int c = 0; c < camb.count; ++c) {
-        float byRey[2];
+        float byRey[2] = {0.0f, 0.0f};
         for (int r = 0; r < rey.count; ++r) {
-            float byMach[2];
+            float byMach[2] = {0.0f, 0.0f};
             for (int m = 0; m < mach.count; ++m) {
-                float byTc[2];
+                float byTc[2] = {0.0f, 0.0f};
                 for (int t = 0; t < tc.count; ++t)
                     byTc[t] = angleInterp(set, a, i, camb.index + c, rey.index + r,
                                           mach.index + m, tc.index + t);
