@@ -109,7 +109,11 @@ void StorePoint(const BuildPerformanceFile& b, Operating_Point* point, float adv
                 float speed, MapType map) {
     point->advanceRatio = advanceRatio;
     point->rpm = b.workRPM;
-    point->speed = map == FIXED_SPEED_MAP ? speed : -b.revPerSec;
+    // A static point (no forward speed) is written like a constant-RPM point,
+    // as minus the rotational speed: the analysis then runs it at its lowest
+    // advance ratio at the given RPM, where a forward speed of 0 would leave
+    // the rotational speed unknown.
+    point->speed = map == FIXED_SPEED_MAP && speed != 0.0f ? speed : -b.revPerSec;
     point->temperature = b.workTemperature;
     point->kinematicViscosity = b.workViscosity;
     point->altitude = b.workAltitude;

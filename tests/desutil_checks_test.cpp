@@ -294,6 +294,16 @@ TEST_F(Builder, StandardAtmospherePointsInEngineUnits) {
     EXPECT_EQ(TakeLog(), "");
 }
 
+TEST_F(Builder, StaticPointIsWrittenAtItsRotationalSpeed) {
+    ASSERT_EQ(b.Preliminary(1), 1);
+    PointRow(0, {"0", "2400", "0", "0", "150", "1"});
+    b.ComboIndex[1] = 0;  // SHP
+    Operating_Point points[kMaxOperatingPoints];
+    ASSERT_EQ(b.Loads_stdAtmos(points), 1);
+    EXPECT_FLOAT_EQ(points[0].advanceRatio, 0.0f);
+    EXPECT_FLOAT_EQ(points[0].speed, -40.0f);  // minus 2400 RPM in rev/s
+}
+
 TEST_F(Builder, ThrustAndAngleLoads) {
     ASSERT_EQ(b.Preliminary(1), 1);
     PointRow(0, {"50", "2400", "0", "0", "1000", "1"});

@@ -72,7 +72,7 @@ TEST(HostInterface, ExampleProjectSetsUpAndEnablesTheScreens) {
                                "EnablePerfGeometry", "EnablePerfPoints", "EnablePerfMain"})
         EXPECT_NE(state.find(std::string("<1>") + screen + "\n"), std::string::npos) << screen;
     EXPECT_EQ(theHostInterface->designBuilder->geometry.title, "Trainer 2-blade cruise propeller");
-    EXPECT_EQ(theHostInterface->performanceBuilder->geometry.polarPath, "data/skarvel_polars.bin");
+    EXPECT_EQ(theHostInterface->performanceBuilder->geometry.polarPath, "data/naca4_polars.bin");
 
     // Setting the same project up again finds its working directory.
     EXPECT_EQ(Send("52" + skarvel_test::ExampleText()).code, 52);

@@ -7,7 +7,7 @@ target_include_directories(write_synthetic_polar PRIVATE ${CMAKE_SOURCE_DIR})
 set(SKARVEL_JOBS_DIR ${CMAKE_CURRENT_BINARY_DIR}/jobs)
 file(MAKE_DIRECTORY ${SKARVEL_JOBS_DIR})
 set(SKARVEL_JOBS_POLAR ${SKARVEL_JOBS_DIR}/polar.bin)
-foreach(example ga_design ga_design_default_loading ga_performance)
+foreach(example ga_design ga_design_default_loading ga_performance trainer_propeller)
   file(READ ${CMAKE_SOURCE_DIR}/examples/${example}.prj text)
   string(REPLACE "data/naca4_polars.bin" "${SKARVEL_JOBS_POLAR}" text "${text}")
   file(WRITE ${SKARVEL_JOBS_DIR}/${example}.prj.in "${text}")
@@ -17,7 +17,8 @@ endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/examples/ga_design.prj
              ${CMAKE_SOURCE_DIR}/examples/ga_design_default_loading.prj
-             ${CMAKE_SOURCE_DIR}/examples/ga_performance.prj)
+             ${CMAKE_SOURCE_DIR}/examples/ga_performance.prj
+             ${CMAKE_SOURCE_DIR}/examples/trainer_propeller.prj)
 
 add_test(NAME Jobs.SyntheticPolar COMMAND write_synthetic_polar ${SKARVEL_JOBS_POLAR})
 set_tests_properties(Jobs.SyntheticPolar PROPERTIES FIXTURES_SETUP JobsPolar)

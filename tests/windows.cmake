@@ -19,12 +19,13 @@ if(NOT SKARVEL_SANITIZE)
   add_executable(skarvel_compare_runs ${CMAKE_CURRENT_SOURCE_DIR}/windows/compare_runs.cpp)
 
   set(SKARVEL_RUNS ${CMAKE_CURRENT_BINARY_DIR}/jni_runs)
-  # The design and the performance example with the jobs' synthetic polar
-  # database (tests/jobs.cmake), when there, and the trainer project.
+  # The trainer, design and performance examples with the jobs' synthetic
+  # polar database (tests/jobs.cmake) when there, else the trainer project
+  # as it stands.
   set(SKARVEL_CLIENT_PROJECTS ${CMAKE_SOURCE_DIR}/examples/trainer_propeller.prj)
   if(DEFINED SKARVEL_JOBS_DIR)
-    list(APPEND SKARVEL_CLIENT_PROJECTS ${SKARVEL_JOBS_DIR}/ga_design.prj
-         ${SKARVEL_JOBS_DIR}/ga_performance.prj)
+    set(SKARVEL_CLIENT_PROJECTS ${SKARVEL_JOBS_DIR}/trainer_propeller.prj
+        ${SKARVEL_JOBS_DIR}/ga_design.prj ${SKARVEL_JOBS_DIR}/ga_performance.prj)
     set(SKARVEL_CLIENT_FIXTURES JobsPolar)
   endif()
   add_test(NAME LinuxLibrary.JniClient
